@@ -1,0 +1,65 @@
+/*
+ * libpxl.h - internal globals and helpers shared by the parts of the
+ * graphics library. Not installed.
+ */
+#ifndef LIBPXL_H_INCLUDED
+#define LIBPXL_H_INCLUDED
+
+#include "pxl.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* global state records (read-only to the public through Gr...Info) */
+extern struct _GR_driverInfo _GrDriverInfo;
+extern struct _GR_contextInfo _GrContextInfo;
+extern struct _GR_mouseInfo _GrMouseInfo;
+
+/* the frame of the current context: where drawing slots draw */
+#define CURC  (&_GrContextInfo.current)
+#define CURF  (&_GrContextInfo.current.gc_frame)
+
+/* frame drivers and their table (null-terminated) */
+extern const struct _GR_frameDriver _GrFrameDriverRAM8;
+extern const struct _GR_frameDriver *const _GrFrameDriverTable[];
+
+/* no-effect colours of runs in 8-bit frames, by operation 0..3 */
+extern const uint32_t _GrFDdotable8[4];
+
+/* shared scan-line buffer, lent for one call at a time */
+extern void *_GrTempBuffer;
+extern uint32_t _GrTempBufferBytes;
+void *_GrTempBufferAlloc_(size_t bytes);
+void _GrTempBufferFree(void);
+
+/* generic copy and scan-line helpers */
+void _GrFrDrvPackedBitBltR2R(GrFrame *dst, int dx, int dy, GrFrame *src,
+                             int sx, int sy, int w, int h, GrColor op);
+void _GrFrDrvGenericBitBlt(GrFrame *dst, int dx, int dy, GrFrame *src,
+                           int sx, int sy, int w, int h, GrColor op);
+GrColor *_GrFrDrvGenericGetIndexedScanline(GrFrame *f, int x, int y, int w,
+                                           int *indx);
+void _GrFrDrvGenericPutScanline(int x, int y, int w, const GrColor *scl,
+                                GrColor op);
+
+typedef void (*_GR_blitFunc)(GrFrame *dst, int dx, int dy, GrFrame *src,
+                             int sx, int sy, int w, int h, GrColor op);
+void _GR_rblit_14(GrFrame *dst, int dx, int dy, GrFrame *src, int sx, int sy,
+                  int w, int h, GrColor op, int planes, _GR_blitFunc fallback);
+void _GR_shift_scanline(unsigned char **dst, unsigned char **src, int bytes,
+                        int shift, int rows);
+
+#ifdef __cplusplus
+}
+#endif
+
+/* The write mode of a colour as the drivers see it. */
+#define C_OPER(c) ((int)(((GrColor)(c) >> 24) & 15U))
+#define C_WRITE 0
+#define C_XOR   1
+#define C_OR    2
+#define C_AND   3
+#define C_IMAGE 4
+
+#endif /* LIBPXL_H_INCLUDED */

@@ -1,0 +1,304 @@
+/*
+ * pxl.h - public records and calls of the PXL graphics library.
+ *
+ * Usable from C and C++. Copyright (C) 2026 the zevgraph developers.
+ * LGPL-2.1-or-later; see LICENSE.
+ */
+#ifndef PXL_H_INCLUDED
+#define PXL_H_INCLUDED
+
+#include <stddef.h>
+#include <stdint.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* ------------------------------------------------------------------ */
+/* Colours and write modes                                            */
+/* ------------------------------------------------------------------ */
+
+/* Low 24 bits: palette cell or packed pixel; bits 24-27: write mode;
+ * bit 28: underline (text foreground only). */
+typedef uint32_t GrColor;
+
+#define GR_WRITE     0x00000000U
+#define GR_XOR       0x01000000U
+#define GR_OR        0x02000000U
+#define GR_AND       0x03000000U
+#define GR_IMAGE     0x04000000U
+#define GR_UNDERLINE_TEXT 0x10000000U
+
+#define GR_VALUEMASK 0x00FFFFFFU
+#define GR_MODEMASK  0xFF000000U
+/* XOR with 0: drawing with it changes nothing; also "no colour". */
+#define GR_NOCOLOR   (GR_XOR | 0U)
+
+/* ------------------------------------------------------------------ */
+/* Frame modes                                                        */
+/* ------------------------------------------------------------------ */
+
+typedef enum _GR_frameModes {
+    GR_frameUndef = 0,
+    GR_frameText = 1,
+    GR_frameHERC1 = 2,
+    GR_frameEGAVGA1 = 3,
+    GR_frameEGA4 = 4,
+    GR_frameSVGA4 = 5,
+    GR_frameSVGA8 = 6,
+    GR_frameVGA8X = 7,
+    GR_frameSVGA16 = 8,
+    GR_frameSVGA24 = 9,
+    GR_frameSVGA32L = 10,
+    GR_frameSVGA32H = 11,
+    GR_frameSVGA8_LFB = 12,
+    GR_frameSVGA16_LFB = 13,
+    GR_frameSVGA24_LFB = 14,
+    GR_frameSVGA32L_LFB = 15,
+    GR_frameSVGA32H_LFB = 16,
+    GR_frameRAM1 = 17,
+    GR_frameRAM4 = 18,
+    GR_frameRAM8 = 19,
+    GR_frameRAM16 = 20,
+    GR_frameRAM24 = 21,
+    GR_frameRAM32L = 22,
+    GR_frameRAM32H = 23,
+    GR_frameRAM3x8 = 24,
+
+    /* displayed formats share the screen numbers */
+    GR_frameXWIN1 = GR_frameEGAVGA1,
+    GR_frameWIN32_1 = GR_frameEGAVGA1,
+    GR_frameXWIN4 = GR_frameSVGA4,
+    GR_frameWIN32_4 = GR_frameSVGA4,
+    GR_frameXWIN8 = GR_frameSVGA8,
+    GR_frameWIN32_8 = GR_frameSVGA8,
+    GR_frameSDL8 = GR_frameSVGA8,
+    GR_frameXWIN16 = GR_frameSVGA16,
+    GR_frameWIN32_16 = GR_frameSVGA16,
+    GR_frameSDL16 = GR_frameSVGA16,
+    GR_frameXWIN24 = GR_frameSVGA24,
+    GR_frameWIN32_24 = GR_frameSVGA24,
+    GR_frameSDL24 = GR_frameSVGA24,
+    GR_frameXWIN32L = GR_frameSVGA32L,
+    GR_frameWIN32_32L = GR_frameSVGA32L,
+    GR_frameSDL32L = GR_frameSVGA32L,
+    GR_frameXWIN32H = GR_frameSVGA32H,
+    GR_frameWIN32_32H = GR_frameSVGA32H,
+    GR_frameSDL32H = GR_frameSVGA32H,
+
+    /* ranges */
+    GR_firstTextFrameMode = GR_frameText,
+    GR_lastTextFrameMode = GR_frameText,
+    GR_firstGraphicsFrameMode = GR_frameHERC1,
+    GR_lastGraphicsFrameMode = GR_frameSVGA32H_LFB,
+    GR_firstRAMframeMode = GR_frameRAM1,
+    GR_lastRAMframeMode = GR_frameRAM3x8
+} GrFrameMode;
+
+/* ------------------------------------------------------------------ */
+/* Records                                                            */
+/* ------------------------------------------------------------------ */
+
+typedef struct _GR_frameDriver   GrFrameDriver;
+typedef struct _GR_frame         GrFrame;
+typedef struct _GR_context       GrContext;
+typedef struct _GR_videoMode     GrVideoMode;
+typedef struct _GR_videoModeExt  GrVideoModeExt;
+typedef struct _GR_videoDriver   GrVideoDriver;
+struct _GR_cursor;
+struct _GR_inputEvent;
+
+/* Pixel operations of one frame format. Coordinates are frame-absolute
+ * and already clipped; sizes are at least 1. All drawing slots draw into
+ * the frame of the current context. */
+struct _GR_frameDriver {
+    enum _GR_frameModes mode;   /* the frame mode implemented */
+    enum _GR_frameModes rmode;  /* memory mode holding the same pixels */
+    int is_video;               /* draws into a displayed frame */
+    int row_align;              /* line offset alignment in bytes */
+    int num_planes;
+    int bits_per_pixel;
+    int32_t max_plane_size;     /* largest plane in bytes */
+    int (*init)(GrVideoMode *md);
+    GrColor (*readpixel)(GrFrame *f, int x, int y);
+    void (*drawpixel)(int x, int y, GrColor c);
+    void (*drawline)(int x, int y, int dx, int dy, GrColor c);
+    void (*drawhline)(int x, int y, int w, GrColor c);
+    void (*drawvline)(int x, int y, int h, GrColor c);
+    void (*drawblock)(int x, int y, int w, int h, GrColor c);
+    void (*drawbitmap)(int x, int y, int w, int h, const unsigned char *bmp,
+                       int pitch, int start, GrColor fg, GrColor bg);
+    void (*drawpattern)(int x, int y, int w, unsigned char patt,
+                        GrColor fg, GrColor bg);
+    void (*bitblt)(GrFrame *dst, int dx, int dy, GrFrame *src, int sx, int sy,
+                   int w, int h, GrColor op);
+    void (*bltv2r)(GrFrame *dst, int dx, int dy, GrFrame *src, int sx, int sy,
+                   int w, int h, GrColor op);
+    void (*bltr2v)(GrFrame *dst, int dx, int dy, GrFrame *src, int sx, int sy,
+                   int w, int h, GrColor op);
+    GrColor *(*getindexedscanline)(GrFrame *f, int x, int y, int w,
+                                   int *indx);
+    void (*putscanline)(int x, int y, int w, const GrColor *scl, GrColor op);
+};
+
+/* ownership bits of gf_memflags */
+#define GR_ownContext     1
+#define GR_ownFrameMemory 2
+
+struct _GR_frame {
+    unsigned char *gf_baseaddr[4];  /* one base address per bit plane */
+    short gf_selector;
+    signed char gf_onscreen;        /* screen frame: guarded against the mouse */
+    signed char gf_memflags;        /* GR_ownContext | GR_ownFrameMemory */
+    int gf_lineoffset;              /* bytes from row to row in every plane */
+    const struct _GR_frameDriver *gf_driver;
+};
+
+struct _GR_context {
+    struct _GR_frame gc_frame;
+    struct _GR_context *gc_root;    /* top-level context of a sub-context */
+    int gc_xmax, gc_ymax;           /* width - 1, height - 1 */
+    int gc_xoffset, gc_yoffset;     /* (0, 0) in frame coordinates */
+    int gc_xcliplo, gc_ycliplo;     /* inclusive clip box */
+    int gc_xcliphi, gc_ycliphi;
+    int gc_usrxbase, gc_usrybase;   /* user window: always 0 here */
+    int gc_usrwidth, gc_usrheight;
+};
+
+struct _GR_videoMode {
+    signed char present;            /* may be chosen */
+    signed char bpp;
+    short width, height;
+    short mode;                     /* driver-specific mode number */
+    int lineoffset;
+    int privdata;
+    struct _GR_videoModeExt *extinfo;
+};
+
+/* GrVideoModeExt flags */
+#define GR_vmodeLinear 1
+#define GR_vmodeMemory 8
+
+struct _GR_videoModeExt {
+    enum _GR_frameModes mode;       /* pixel format; GR_frameText: text mode */
+    struct _GR_frameDriver *drv;    /* mode's own frame driver, or null */
+    unsigned char *frame;           /* base of the frame memory */
+    unsigned char cprec[3];         /* bits of red, green, blue */
+    unsigned char cpos[3];          /* bit positions of red, green, blue */
+    int flags;
+    int (*setup)(GrVideoMode *md, int noclear);
+    int (*setvsize)(GrVideoMode *md, int w, int h, GrVideoMode *result);
+    int (*scroll)(GrVideoMode *md, int x, int y, int result[2]);
+    void (*setbank)(int bk);
+    void (*setrwbanks)(int rb, int wb);
+    void (*loadcolor)(int c, int r, int g, int b);
+    int LFB_Selector;
+};
+
+struct _GR_videoDriver {
+    const char *name;
+    int adapter;
+    struct _GR_videoDriver *parent;
+    GrVideoMode *modes;
+    int mode_count;
+    int (*detect)(void);
+    int (*init)(const char *options);
+    void (*reset)(void);
+    GrVideoMode *(*selectmode)(struct _GR_videoDriver *drv, int w, int h,
+                               int bpp, int txt, unsigned int *ep);
+    unsigned int flags;
+};
+
+/* GrSetMode selectors */
+typedef enum _GR_graphicsModes {
+    GR_mode_text_80x25 = 0,
+    GR_mode_text_default,
+    GR_mode_text_size,
+    GR_mode_text_largest,
+    GR_mode_graphics_320x200,
+    GR_mode_graphics_default,
+    GR_mode_graphics_size,
+    GR_mode_graphics_800x600,
+    GR_mode_graphics_largest,
+    GR_mode_graphics_size_colors,
+    GR_mode_text_size_colors,
+    GR_mode_graphics_custom,
+    GR_mode_text_80x25_noclear,
+    GR_mode_text_default_noclear,
+    GR_mode_text_size_noclear,
+    GR_mode_text_largest_noclear,
+    GR_mode_graphics_320x200_noclear,
+    GR_mode_graphics_default_noclear,
+    GR_mode_graphics_size_noclear,
+    GR_mode_graphics_800x600_noclear,
+    GR_mode_graphics_largest_noclear,
+    GR_mode_graphics_size_colors_noclear,
+    GR_mode_text_size_colors_noclear,
+    GR_mode_graphics_custom_noclear,
+    GR_mode_graphics_size_bpp,
+    GR_mode_text_size_bpp,
+    GR_mode_graphics_custom_bpp,
+    GR_mode_graphics_size_bpp_noclear,
+    GR_mode_text_size_bpp_noclear,
+    GR_mode_graphics_custom_bpp_noclear
+} GrModeKind;
+
+/* Driver state: read through GrDriverInfo. */
+struct _GR_driverInfo {
+    struct _GR_videoDriver *video_driver;
+    GrVideoMode *current_mode;
+    GrVideoMode active_mode;
+    struct _GR_frameDriver frame_driver;
+    struct _GR_frameDriver screen_driver;
+    struct _GR_frameDriver text_driver;
+    int mode_kind;
+    int default_text_width, default_text_height;
+    int default_graphics_width, default_graphics_height;
+    int default_text_colors, default_graphics_colors;
+    int viewport_x, viewport_y;
+    int errors_fatal;
+    int restore_mode;
+    int split_banks;
+    int current_bank;
+    void (*mode_set_hook)(void);
+    void (*set_bank)(int bk);
+    void (*set_rw_banks)(int rb, int wb);
+};
+
+/* Context state: read through GrContextInfo. */
+struct _GR_contextInfo {
+    struct _GR_context current;   /* where drawing goes */
+    struct _GR_context screen;    /* the whole screen of the last mode set */
+};
+
+/* Mouse state: read through GrMouseInfo. All zero until input starts. */
+struct _GR_mouseInfo {
+    int (*block)(GrContext *c, int x1, int y1, int x2, int y2);
+    void (*unblock)(int flags);
+    void (*uninit)(void);
+    struct _GR_cursor *mouse_cursor;
+    struct _GR_inputEvent *events;
+    int mouse_state;
+    int cursor_shown;
+    int block_state;
+    int must_check;
+    int cursor_mode;
+    int mode_x1, mode_y1, mode_x2, mode_y2;
+    GrColor mode_color;
+    int cursor_owned;
+    int mouse_x, mouse_y;
+    int limit_x1, limit_y1, limit_x2, limit_y2;
+    int speed_mul, speed_div, accel_threshold, accel_factor;
+    int has_moved;
+    int queue_size, queue_count, queue_read, queue_write;
+};
+
+extern const struct _GR_driverInfo *const GrDriverInfo;
+extern const struct _GR_contextInfo *const GrContextInfo;
+extern const struct _GR_mouseInfo *const GrMouseInfo;
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* PXL_H_INCLUDED */
