@@ -16,13 +16,36 @@ extern struct _GR_driverInfo _GrDriverInfo;
 extern struct _GR_contextInfo _GrContextInfo;
 extern struct _GR_mouseInfo _GrMouseInfo;
 
+extern struct _GR_colorTable _GrColorInfo;
+
 /* the frame of the current context: where drawing slots draw */
 #define CURC  (&_GrContextInfo.current)
 #define CURF  (&_GrContextInfo.current.gc_frame)
 
 /* frame drivers and their table (null-terminated) */
+extern const struct _GR_frameDriver _GrFrameDriverRAM1;
+extern const struct _GR_frameDriver _GrFrameDriverRAM4;
 extern const struct _GR_frameDriver _GrFrameDriverRAM8;
+extern const struct _GR_frameDriver _GrFrameDriverRAM16;
+extern const struct _GR_frameDriver _GrFrameDriverRAM24;
+extern const struct _GR_frameDriver _GrFrameDriverRAM32L;
+extern const struct _GR_frameDriver _GrFrameDriverRAM32H;
 extern const struct _GR_frameDriver *const _GrFrameDriverTable[];
+
+/* video drivers and their table (null-terminated) */
+extern GrVideoDriver _GrDriverMEM;
+extern GrVideoDriver *const _GrVideoDriverTable[];
+
+/* mode setting */
+int _GrResetColors(void);
+void _GrCloseVideoDriver(void);
+void _GrDummyFunction(void);
+extern void (*const _GrDummySetBank)(int);          /* bank routines doing nothing */
+extern void (*const _GrDummySetRWBanks)(int, int);
+const struct _GR_frameDriver *_GrFindFrameDriver(enum _GR_frameModes mode);
+const struct _GR_frameDriver *_GrFindRAMframeDriver(enum _GR_frameModes mode);
+GrVideoMode *_gr_selectmode(GrVideoDriver *drv, int w, int h, int bpp,
+                            int txt, unsigned int *ep);
 
 /* no-effect colours of runs in 8-bit frames, by operation 0..3 */
 extern const uint32_t _GrFDdotable8[4];

@@ -293,6 +293,62 @@ struct _GR_mouseInfo {
     int queue_size, queue_count, queue_read, queue_write;
 };
 
+/* ------------------------------------------------------------------ */
+/* Colour table                                                       */
+/* ------------------------------------------------------------------ */
+
+/* cell flags */
+#define GR_COLOR_LOADED     1U   /* components valid and loaded */
+#define GR_COLOR_CHANGEABLE 2U   /* private cell whose owner may change it */
+
+struct _GR_colorCell {
+    unsigned char r, g, b;      /* loaded components, masked to precision */
+    unsigned char pad;
+    uint32_t flags;
+    uint32_t refcount;
+};
+
+/* How colour values map to red, green and blue in the current mode. */
+struct _GR_colorTable {
+    uint32_t numcolors;
+    uint32_t numfree;           /* palette mode: cells with no reference */
+    GrColor black;              /* GR_NOCOLOR until first asked for */
+    GrColor white;
+    uint32_t rgbmode;           /* nonzero: values are packed pixels */
+    uint32_t prec[3];           /* bits of red, green, blue */
+    uint32_t toppos[3];         /* most significant bit of each channel */
+    uint32_t mask[3];           /* kept bits of an 8-bit component */
+    uint32_t round[3];          /* half of the lowest kept bit */
+    int32_t shift[3];           /* left shift of a masked component */
+    int32_t normshift;          /* common right shift after it */
+    struct _GR_colorCell cells[256];
+};
+
+extern const struct _GR_colorTable *const GrColorInfo;
+
+int GrResetColors(void);
+void GrSetRGBcolorMode(void);
+void GrRefreshColors(void);
+GrColor GrAllocColor(int r, int g, int b);
+GrColor GrAllocCell(void);
+void GrFreeColor(GrColor c);
+void GrFreeCell(GrColor c);
+void GrSetColor(GrColor c, int r, int g, int b);
+void GrQueryColor(GrColor c, int *r, int *g, int *b);
+void GrQueryColor2(GrColor c, uint32_t *hcolor);
+int GrColorSaveBufferSize(void);
+void GrSaveColors(void *buffer);
+void GrRestoreColors(void *buffer);
+
+/* ------------------------------------------------------------------ */
+/* Drivers and modes                                                  */
+/* ------------------------------------------------------------------ */
+
+int GrSetDriver(const char *drvspec);
+int GrSetMode(int which, ...);
+const GrVideoMode *GrFirstVideoMode(enum _GR_frameModes fmode);
+const GrVideoMode *GrNextVideoMode(const GrVideoMode *prev);
+
 extern const struct _GR_driverInfo *const GrDriverInfo;
 extern const struct _GR_contextInfo *const GrContextInfo;
 extern const struct _GR_mouseInfo *const GrMouseInfo;

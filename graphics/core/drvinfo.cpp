@@ -1,13 +1,54 @@
-// Driver state: which video driver, which mode, which frame drivers.
+// Driver state: which video driver, which mode, which frame drivers; and the
+// stand-by frame driver that catches drawing while no graphics mode is set.
+#include <cstdio>
+#include <cstdlib>
+
 #include "libpxl.h"
+
+namespace {
+
+[[noreturn]] void standby_fatal()
+{
+    const bool text = _GrDriverInfo.frame_driver.mode == GR_frameText;
+    _GrCloseVideoDriver();
+    fprintf(stderr, "PXL Error: graphics operation attempted %s\n",
+            text ? "in text mode" : "before mode set");
+    exit(1);
+}
+
+// One stand-by operation for every slot type of the frame driver record.
+template <class F> struct Standby;
+template <class R, class... A> struct Standby<R (*)(A...)> {
+    static R fn(A...) { standby_fatal(); }
+};
+#define STANDBY(slot) Standby<decltype(_GR_frameDriver::slot)>::fn
+
+constexpr _GR_frameDriver standby(enum _GR_frameModes mode, int is_video, int bpp)
+{
+    return _GR_frameDriver{
+        mode, GR_frameUndef, is_video, 1, 1, bpp, 0, nullptr,
+        STANDBY(readpixel), STANDBY(drawpixel), STANDBY(drawline),
+        STANDBY(drawhline), STANDBY(drawvline), STANDBY(drawblock),
+        STANDBY(drawbitmap), STANDBY(drawpattern), STANDBY(bitblt),
+        STANDBY(bltv2r), STANDBY(bltr2v), nullptr, nullptr};
+}
+
+void dummy_bank(int) {}
+void dummy_rwbanks(int, int) {}
+
+}  // namespace
+
+void _GrDummyFunction(void) {}
+void (*const _GrDummySetBank)(int) = dummy_bank;
+void (*const _GrDummySetRWBanks)(int, int) = dummy_rwbanks;
 
 struct _GR_driverInfo _GrDriverInfo = {
     nullptr,                          // video_driver
     &_GrDriverInfo.active_mode,       // current_mode
     {0, 4, 80, 25, 3, 160, 0, nullptr},  // active_mode: not present, text 80x25
-    {},                               // frame_driver
-    {},                               // screen_driver
-    {},                               // text_driver
+    standby(GR_frameUndef, 0, 0),     // frame_driver
+    standby(GR_frameUndef, 0, 0),     // screen_driver
+    standby(GR_frameText, 1, 16),     // text_driver
     GR_mode_text_default,             // mode_kind
     80, 25,                           // default text size
     640, 480,                         // default graphics size
@@ -18,8 +59,8 @@ struct _GR_driverInfo _GrDriverInfo = {
     0,                                // split_banks
     -1,                               // current_bank
     nullptr,                          // mode_set_hook
-    nullptr,                          // set_bank
-    nullptr,                          // set_rw_banks
+    dummy_bank,                       // set_bank
+    dummy_rwbanks,                    // set_rw_banks
 };
 
 const struct _GR_driverInfo *const GrDriverInfo = &_GrDriverInfo;

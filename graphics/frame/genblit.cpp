@@ -6,6 +6,10 @@ void _GrFrDrvGenericBitBlt(GrFrame *dst, int dx, int dy, GrFrame *src,
 {
     GrColor (*readpix)(GrFrame *, int, int) = src->gf_driver->readpixel;
     void (*drawpix)(int, int, GrColor) = dst->gf_driver->drawpixel;
+    // The source may be the current frame record itself, which is about
+    // to be overwritten: read through a copy of it.
+    GrFrame sf = *src;
+    src = &sf;
     // drawpixel draws into the current frame: lend it the destination.
     const GrFrame saved = *CURF;
     *CURF = *dst;
