@@ -77,6 +77,12 @@ void _GR_shift_scanline(unsigned char **dst, unsigned char **src, int bytes,
 }
 #endif
 
+/* the rounded share d * n / m used to move a point along a segment to a
+ * clip edge (halves round away from zero); exact for any 32-bit inputs */
+int _GrClipShare(int64_t d, int64_t n, int64_t m);
+/* clips the segment to the clip box of c; 0 when nothing is left */
+int _GrClipLine(const GrContext *c, int *x1, int *y1, int *x2, int *y2);
+
 /* The write mode of a colour as the drivers see it. */
 #define C_OPER(c) ((int)(((GrColor)(c) >> 24) & 15U))
 #define C_WRITE 0
@@ -84,5 +90,28 @@ void _GR_shift_scanline(unsigned char **dst, unsigned char **src, int bytes,
 #define C_OR    2
 #define C_AND   3
 #define C_IMAGE 4
+
+#ifdef __cplusplus
+/* Keeps the mouse cursor out of an area of an on-screen context while it
+ * is drawn: blocks on construction, releases on destruction. */
+struct _GrMouseGuard {
+    int r = 0;
+    _GrMouseGuard(const GrContext *c, int x1, int y1, int x2, int y2)
+    {
+        if (_GrMouseInfo.must_check && c->gc_frame.gf_onscreen)
+            r = _GrMouseInfo.block(const_cast<GrContext *>(c), x1, y1, x2, y2);
+    }
+    ~_GrMouseGuard()
+    {
+        if (r)
+            _GrMouseInfo.unblock(r);
+    }
+    _GrMouseGuard(const _GrMouseGuard &) = delete;
+    _GrMouseGuard &operator=(const _GrMouseGuard &) = delete;
+};
+
+/* the frame driver that draws into the current context */
+#define FDRV (&_GrDriverInfo.frame_driver)
+#endif
 
 #endif /* LIBPXL_H_INCLUDED */

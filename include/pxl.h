@@ -349,6 +349,58 @@ int GrSetMode(int which, ...);
 const GrVideoMode *GrFirstVideoMode(enum _GR_frameModes fmode);
 const GrVideoMode *GrNextVideoMode(const GrVideoMode *prev);
 
+/* ------------------------------------------------------------------ */
+/* Contexts                                                           */
+/* ------------------------------------------------------------------ */
+
+GrContext *GrCreateFrameContext(enum _GR_frameModes md, int w, int h,
+                                unsigned char *memory[4], GrContext *where);
+GrContext *GrCreateSubContext(int x1, int y1, int x2, int y2,
+                              const GrContext *parent, GrContext *where);
+void GrResizeSubContext(GrContext *ctx, int x1, int y1, int x2, int y2);
+void GrDestroyContext(GrContext *ctx);
+void GrSetContext(const GrContext *ctx);
+GrContext *GrSaveContext(GrContext *where);
+
+void GrSetClipBox(int x1, int y1, int x2, int y2);
+void GrSetClipBoxC(GrContext *ctx, int x1, int y1, int x2, int y2);
+void GrResetClipBox(void);
+void GrResetClipBoxC(GrContext *ctx);
+int GrSetViewport(int x, int y);
+
+void GrClearScreen(GrColor bg);
+void GrClearContext(GrColor bg);
+void GrClearContextC(GrContext *ctx, GrColor bg);
+
+int GrFrameNumPlanes(enum _GR_frameModes md);
+int GrFrameLineOffset(enum _GR_frameModes md, int w);
+int GrFramePlaneSize(enum _GR_frameModes md, int w, int h);
+int GrFrameContextSize(enum _GR_frameModes md, int w, int h);
+
+GrColor GrBlack(void);
+GrColor GrWhite(void);
+
+/* ------------------------------------------------------------------ */
+/* Basic drawing                                                      */
+/* ------------------------------------------------------------------ */
+
+void GrLine(int x1, int y1, int x2, int y2, GrColor c);
+void GrHLine(int x1, int x2, int y, GrColor c);
+void GrVLine(int x, int y1, int y2, GrColor c);
+void GrBox(int x1, int y1, int x2, int y2, GrColor c);
+void GrFilledBox(int x1, int y1, int x2, int y2, GrColor c);
+void GrFilledBoxNC(int x1, int y1, int x2, int y2, GrColor c);
+const GrColor *GrGetScanline(int x1, int x2, int yy);
+const GrColor *GrGetScanlineC(GrContext *ctx, int x1, int x2, int yy);
+
+/* ------------------------------------------------------------------ */
+/* Export                                                             */
+/* ------------------------------------------------------------------ */
+
+/* Writes the context (null: the current one) as an 8-bit RGB PNG file.
+ * Returns 0, or -1 on any failure. */
+int GrSaveContextToPng(GrContext *ctx, const char *path);
+
 extern const struct _GR_driverInfo *const GrDriverInfo;
 extern const struct _GR_contextInfo *const GrContextInfo;
 extern const struct _GR_mouseInfo *const GrMouseInfo;
