@@ -107,6 +107,17 @@ template <int planes> struct Planar {
         }
     }
 
+    // Sets, clears or inverts k whole bytes.
+    static void whole(unsigned char *p, Action a, size_t k)
+    {
+        if (a == INVERT) {
+            for (size_t j = 0; j < k; j++)
+                p[j] = static_cast<unsigned char>(~p[j]);
+        } else {
+            std::memset(p, a == SET ? 0xFF : 0, k);
+        }
+    }
+
     static void drawblock(int x, int y, int w, int h, GrColor c)
     {
         const int op = pixel_oper(c);
@@ -119,6 +130,11 @@ template <int planes> struct Planar {
             if (a == NONE)
                 continue;
             unsigned char *p = byte(CURF, i, x, y);
+            if (lm == 0xFFU && rm == 0xFFU && n == lo) {
+                // whole rows without a gap: one run over the plane
+                whole(p, a, static_cast<size_t>(n) * static_cast<size_t>(h));
+                continue;
+            }
             for (int r = 0; r < h; r++, p += lo) {
                 if (n == 1) {
                     apply(p, a, lm & rm);
@@ -130,14 +146,7 @@ template <int planes> struct Planar {
                     apply(p + last, a, rm);
                 else
                     last = n;
-                unsigned char *mid = p + 1;
-                const size_t k = static_cast<size_t>(last - 1);
-                if (a == INVERT) {
-                    for (size_t j = 0; j < k; j++)
-                        mid[j] = static_cast<unsigned char>(~mid[j]);
-                } else {
-                    std::memset(mid, a == SET ? 0xFF : 0, k);
-                }
+                whole(p + 1, a, static_cast<size_t>(last - 1));
             }
         }
     }
