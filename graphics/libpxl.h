@@ -77,9 +77,77 @@ void _GR_shift_scanline(unsigned char **dst, unsigned char **src, int bytes,
 }
 #endif
 
+/* ---- fillers and shapes ---- */
+
+extern const GrFillOps _GrSolidFiller;
+extern const GrFillOps _GrPatternFiller;
+void _GrFillPatternExt(int x, int y, int sx, int sy, int w, const GrPattern *p);
+void _GrFillPattern(int x, int y, int w, const GrPattern *p);
+void _GrFillPatternedScanLine(int x, int y, int w, GrFillArg arg);
+void _GrPatternFilledPlot(int x, int y, GrFillArg arg);
+void _GrPatternFilledLine(int x, int y, int dx, int dy, GrFillArg arg);
+
+void _GrDrawPolygon(int n, const int points[][2], const GrFillOps *f,
+                    GrFillArg arg, int close);
+void _GrScanPolygon(int n, const int points[][2], const GrFillOps *f,
+                    GrFillArg arg);
+void _GrScanConvexPoly(int n, const int points[][2], const GrFillOps *f,
+                       GrFillArg arg);
+void _GrDrawCustomPolygon(int n, const int points[][2],
+                          const GrCustomLineStyle *o, const GrFillOps *f,
+                          GrFillArg arg, int close);
+void _GrScanEllipse(int xc, int yc, int xa, int ya, const GrFillOps *f,
+                    GrFillArg arg, int filled);
+void _GrFillEllipseArc(int xc, int yc, int xa, int ya, int start, int end,
+                       int style, const GrFillOps *f, GrFillArg arg);
+
+/* ---- fonts ---- */
+
+/* one font file format */
+struct _GR_fontDriver {
+    const char *name;
+    const char *ext;            /* with its dot */
+    int scalable;               /* bitmap() draws at any size */
+    int (*openfile)(const char *fname);
+    int (*header)(struct _GR_fontHeader *hdr);  /* name, family: 100 bytes */
+    int (*charwdt)(int chr);
+    int (*bitmap)(int chr, int w, int h, char *buffer);
+    void (*cleanup)(void);
+};
+extern const struct _GR_fontDriver _GrFontDriverPXL;
+extern const struct _GR_fontDriver _GrFontDriverBGI;
+extern const struct _GR_fontDriver _GrFontDriverRAW;
+extern const struct _GR_fontDriver _GrFontDriverFNA;
+extern const struct _GR_fontDriver _GrFontDriverWIN;
+extern const struct _GR_fontDriver *const _GrFontDriverTable[];
+
+/* the font path: npath directories, each ending in '/'; -1 until set */
+struct _GR_fontFileInfo {
+    int npath;
+    char **path;
+};
+extern struct _GR_fontFileInfo _GrFontFileInfo;
+
+GrFont *_GrBuildFont(const struct _GR_fontHeader *hdr, int cvt, int w, int h,
+                     int cmin, int cmax, int (*charwdt)(int chr),
+                     int (*bitmap)(int chr, int w, int h, char *buffer),
+                     int canscale);
+
+/* draws one clipped glyph; (x, y) frame coordinates, (ox, oy) the anchor */
+typedef void (*_GR_blitGlyph)(int x, int y, int w, int h, int ox, int oy,
+                              const unsigned char *bmp, int pitch, int start,
+                              GrColor fg, GrColor bg, void *pattern);
+void _GrDrawString(const void *text, int length, int x, int y,
+                   const GrTextStyle *opt, void *pattern, _GR_blitGlyph blit);
+void FdrvDrawBitmap(int x, int y, int w, int h, int ox, int oy,
+                    const unsigned char *bmp, int pitch, int start,
+                    GrColor fg, GrColor bg, void *pattern);
+extern int _GR_textattrintensevideo;
+
 /* the rounded share d * n / m used to move a point along a segment to a
- * clip edge (halves round away from zero); exact for any 32-bit inputs */
-int _GrClipShare(int64_t d, int64_t n, int64_t m);
+ * clip edge (halves round away from zero); exact for any 32-bit inputs.
+ * 64 bits wide: a difference of two ints, and so the share, can pass 2^31 */
+int64_t _GrClipShare(int64_t d, int64_t n, int64_t m);
 /* clips the segment to the clip box of c; 0 when nothing is left */
 int _GrClipLine(const GrContext *c, int *x1, int *y1, int *x2, int *y2);
 
@@ -109,6 +177,13 @@ struct _GrMouseGuard {
     _GrMouseGuard(const _GrMouseGuard &) = delete;
     _GrMouseGuard &operator=(const _GrMouseGuard &) = delete;
 };
+
+/* a remainder that is never negative (m > 0) */
+static inline int _GrMod(int a, int m)
+{
+    const int r = a % m;
+    return r < 0 ? r + m : r;
+}
 
 /* the frame driver that draws into the current context */
 #define FDRV (&_GrDriverInfo.frame_driver)

@@ -394,6 +394,198 @@ const GrColor *GrGetScanline(int x1, int x2, int yy);
 const GrColor *GrGetScanlineC(GrContext *ctx, int x1, int x2, int yy);
 
 /* ------------------------------------------------------------------ */
+/* Patterns, polygons, custom lines, ellipses                         */
+/* ------------------------------------------------------------------ */
+
+/* An 8-pixel-wide bitmap in two colours, rows repeating. */
+typedef struct _GR_bitmapPattern {
+    int is_pixmap;              /* 0 */
+    int rows;
+    const unsigned char *bits;  /* a byte a row; bit 7 is the leftmost */
+    GrColor fg, bg;
+} GrBitmapPattern;
+
+/* A tile of pixels held in a memory frame. */
+typedef struct _GR_pixmapPattern {
+    int is_pixmap;              /* nonzero */
+    int width, height;
+    GrColor op;                 /* write mode of the copies */
+    GrFrame source;
+} GrPixmapPattern;
+
+/* Patterns are anchored to the frame: frame pixel (x, y) takes bitmap row
+ * y mod rows, column x mod 8, or tile pixel (x mod width, y mod height). */
+typedef union _GR_pattern {
+    int is_pixmap;
+    GrBitmapPattern bitmap;
+    GrPixmapPattern pixmap;
+} GrPattern;
+
+/* what a filler draws with: a colour or a pattern */
+typedef union _GR_fillArg {
+    GrColor color;
+    const GrPattern *pattern;
+} GrFillArg;
+
+/* A way of drawing pixels, lines and spans; frame coordinates, clipped. */
+typedef struct _GR_fillOps {
+    void (*pixel)(int x, int y, GrFillArg arg);
+    void (*line)(int x, int y, int dx, int dy, GrFillArg arg);
+    void (*scan)(int x, int y, int w, GrFillArg arg);
+} GrFillOps;
+
+void GrPatternFilledPlot(int x, int y, const GrPattern *p);
+void GrPatternFilledLine(int x1, int y1, int x2, int y2, const GrPattern *p);
+void GrPatternFilledBox(int x1, int y1, int x2, int y2, const GrPattern *p);
+
+/* polygons: arrays of n (x, y) points */
+void GrPolyLine(int n, const int points[][2], GrColor c);
+void GrPolygon(int n, const int points[][2], GrColor c);
+void GrFilledPolygon(int n, const int points[][2], GrColor c);
+void GrFilledConvexPolygon(int n, const int points[][2], GrColor c);
+void GrPatternFilledPolygon(int n, const int points[][2], const GrPattern *p);
+
+/* Lines with a width and a dash pattern of alternately drawn and skipped
+ * run lengths, starting with a drawn one. */
+typedef struct _GR_lineOption {
+    GrColor color;
+    int width;                  /* 0 or 1: thin */
+    int pattern_length;         /* 0 or less: solid */
+    const unsigned char *pattern;
+} GrCustomLineStyle;
+
+void GrCustomLine(int x1, int y1, int x2, int y2, const GrCustomLineStyle *o);
+void GrCustomBox(int x1, int y1, int x2, int y2, const GrCustomLineStyle *o);
+void GrCustomPolyLine(int n, const int points[][2], const GrCustomLineStyle *o);
+void GrCustomPolygon(int n, const int points[][2], const GrCustomLineStyle *o);
+
+/* arc closing styles; angles in tenths of a degree, counter-clockwise */
+#define GR_arcOpen  0
+#define GR_arcChord 1
+#define GR_arcPie   2
+#define GR_MAX_ELLIPSE_POINTS 1024
+
+void GrEllipse(int xc, int yc, int xa, int ya, GrColor c);
+void GrCircle(int xc, int yc, int r, GrColor c);
+void GrFilledEllipse(int xc, int yc, int xa, int ya, GrColor c);
+void GrFilledCircle(int xc, int yc, int r, GrColor c);
+void GrEllipseArc(int xc, int yc, int xa, int ya, int start, int end,
+                  int style, GrColor c);
+void GrFilledEllipseArc(int xc, int yc, int xa, int ya, int start, int end,
+                        int style, GrColor c);
+void GrPatternFilledEllipseArc(int xc, int yc, int xa, int ya, int start,
+                               int end, int style, const GrPattern *p);
+int GrGenerateEllipseArc(int xc, int yc, int xa, int ya, int start, int end,
+                         int points[][2]);
+int GrGenerateEllipse(int xc, int yc, int xa, int ya, int points[][2]);
+void GrLastArcCoords(int *xs, int *ys, int *xe, int *ye, int *xc, int *yc);
+void GrSinCos(int phi, int cx, int cy, int rx, int ry, int point[2]);
+
+/* ------------------------------------------------------------------ */
+/* Fonts and text                                                     */
+/* ------------------------------------------------------------------ */
+
+struct _GR_fontHeader {
+    char *name;                 /* owned by the font */
+    char *family;               /* owned by the font */
+    char proportional;          /* characters differ in width */
+    char scalable;              /* the driver draws it at any size */
+    char preloaded;             /* compiled in, never freed */
+    char modified;              /* GR_FONTCVT_* bits actually applied */
+    unsigned int width;         /* nominal character width */
+    unsigned int height;
+    unsigned int baseline;      /* row of the baseline from the top */
+    unsigned int ulpos;         /* first row of the underline */
+    unsigned int ulheight;      /* underline thickness */
+    unsigned int minchar;       /* first code */
+    unsigned int numchars;      /* codes minchar .. minchar + numchars - 1 */
+};
+
+struct _GR_fontChrInfo {
+    unsigned int width;         /* pixels */
+    unsigned int offset;        /* byte offset of the glyph in bitmap */
+};
+
+typedef struct _GR_font {
+    struct _GR_fontHeader h;
+    char *bitmap;               /* all glyphs: rows of (w + 7) / 8 bytes */
+    char *auxmap;               /* turned and underlined glyphs, on demand */
+    unsigned int minwidth, maxwidth;
+    unsigned int auxsize, auxnext;
+    unsigned int *auxoffs[7];   /* per kind: offset + 1 in auxmap, 0 = none */
+    struct _GR_fontChrInfo chrinfo[1];  /* numchars entries in fact */
+} GrFont;
+
+/* conversions of a font */
+#define GR_FONTCVT_NONE         0
+#define GR_FONTCVT_CHARRANGE    0x01
+#define GR_FONTCVT_SCALE        0x02
+#define GR_FONTCVT_SLANT        0x04
+#define GR_FONTCVT_EMBOLDEN     0x08
+#define GR_FONTCVT_FIXED        0x10
+#define GR_FONTCVT_PROPORTIONAL 0x20
+
+/* The built-in fonts: a GrFont followed by room for the rest of its 256
+ * characters, used through the names GrFont_PC8x8 and GrFont_PC8x16. */
+struct _GR_builtinFont {
+    GrFont font;
+    struct _GR_fontChrInfo more[255];
+};
+extern struct _GR_builtinFont _GrFontPC8x8;
+extern struct _GR_builtinFont _GrFontPC8x16;
+#define GrFont_PC8x8  (_GrFontPC8x8.font)
+#define GrFont_PC8x16 (_GrFontPC8x16.font)
+
+GrFont *GrBuildConvertedFont(const GrFont *from, int cvt, int w, int h,
+                             int cmin, int cmax);
+char *GrBuildAuxiliaryBitmap(GrFont *font, int chr, int dir, int ul);
+GrFont *GrLoadFont(const char *name);
+GrFont *GrLoadConvertedFont(const char *name, int cvt, int w, int h,
+                            int cmin, int cmax);
+void GrUnloadFont(GrFont *font);
+void GrSetFontPath(const char *path);
+
+/* text directions, alignments and character types */
+#define GR_TEXT_RIGHT 0
+#define GR_TEXT_DOWN  1
+#define GR_TEXT_LEFT  2
+#define GR_TEXT_UP    3
+#define GR_ALIGN_LEFT     0
+#define GR_ALIGN_CENTER   1
+#define GR_ALIGN_RIGHT    2
+#define GR_ALIGN_TOP      0
+#define GR_ALIGN_MIDDLE   1
+#define GR_ALIGN_BOTTOM   2
+#define GR_ALIGN_BASELINE 3
+#define GR_BYTE_TEXT   0
+#define GR_WORD_TEXT   1
+#define GR_ATTR_TEXT   2
+#define GR_UNDERLINE_BIT GR_UNDERLINE_TEXT
+
+/* A colour, or for attribute text a pointer to a colour table (element 0
+ * the count n, elements 1..n the colours): pointer-sized. */
+typedef union _GR_textColor {
+    GrColor v;
+    const GrColor *p;
+} GrTextColor;
+
+typedef struct _GR_textOption {
+    GrFont *font;               /* null draws nothing */
+    GrTextColor fgcolor;
+    GrTextColor bgcolor;        /* GR_NOCOLOR: transparent */
+    signed char chrtype;        /* GR_BYTE_TEXT, GR_WORD_TEXT, GR_ATTR_TEXT */
+    signed char direction;      /* GR_TEXT_RIGHT .. GR_TEXT_UP */
+    signed char xalign;
+    signed char yalign;
+} GrTextStyle;
+
+void GrDrawChar(int chr, int x, int y, const GrTextStyle *opt);
+void GrDrawString(const void *text, int length, int x, int y,
+                  const GrTextStyle *opt);
+unsigned int GrProportionalTextWidth(const GrFont *font, const void *text,
+                                     int length, int chrtype);
+
+/* ------------------------------------------------------------------ */
 /* Export                                                             */
 /* ------------------------------------------------------------------ */
 

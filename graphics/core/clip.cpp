@@ -16,11 +16,11 @@ bool order_and_fit(int *lo, int *hi, int max)
 
 }  // namespace
 
-int _GrClipShare(int64_t d, int64_t n, int64_t m)
+int64_t _GrClipShare(int64_t d, int64_t n, int64_t m)
 {
     // 2dn/m in 128 bits: coordinates anywhere in the int range stay exact
     const __int128 q = (static_cast<__int128>(2) * d * n) / m;
-    return static_cast<int>(q >= 0 ? (q + 1) >> 1 : q >> 1);
+    return static_cast<int64_t>(q >= 0 ? (q + 1) >> 1 : q >> 1);
 }
 
 void GrSetClipBoxC(GrContext *c, int x1, int y1, int x2, int y2)

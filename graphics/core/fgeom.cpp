@@ -21,6 +21,17 @@ int fit(int64_t v)
     return v > 0 && v <= INT_MAX ? static_cast<int>(v) : 0;
 }
 
+// lo * h * planes, or 0 when it does not fit an int. A line offset can reach
+// 2^33 (32-bit pixels), so each factor is checked before the next multiply
+// to keep the 64-bit products from overflowing.
+int fit_product(int64_t lo, int h, int planes)
+{
+    if (fit(lo) == 0 || h <= 0)
+        return 0;
+    const int64_t plane = lo * h;
+    return plane > INT_MAX ? 0 : fit(plane * planes);
+}
+
 }  // namespace
 
 int GrFrameNumPlanes(enum _GR_frameModes md)
@@ -36,15 +47,11 @@ int GrFrameLineOffset(enum _GR_frameModes md, int w)
 
 int GrFramePlaneSize(enum _GR_frameModes md, int w, int h)
 {
-    if (h <= 0)
-        return 0;
-    return fit(line_offset(_GrFindRAMframeDriver(md), w) * h);
+    return fit_product(line_offset(_GrFindRAMframeDriver(md), w), h, 1);
 }
 
 int GrFrameContextSize(enum _GR_frameModes md, int w, int h)
 {
     const _GR_frameDriver *f = _GrFindRAMframeDriver(md);
-    if (f == nullptr || h <= 0)
-        return 0;
-    return fit(line_offset(f, w) * h * f->num_planes);
+    return f ? fit_product(line_offset(f, w), h, f->num_planes) : 0;
 }

@@ -4,39 +4,38 @@
 namespace {
 
 // Clips (a1, b1)-(a2, b2) to lo..hi along the a axis, moving the b values
-// with the rounded share. Differences are taken in 64 bits.
+// with the rounded share. Differences and shares can pass 2^31, so the
+// arithmetic is 64-bit; every moved point lies on the segment, back in range.
 bool clip_axis(int *a1, int *b1, int *a2, int *b2, int lo, int hi)
 {
-    const int64_t da = static_cast<int64_t>(*a2) - *a1;
-    if (*a1 < *a2) {
-        if (*a2 < lo || *a1 > hi)
+    int64_t p1 = *a1, q1 = *b1, p2 = *a2, q2 = *b2;
+    if (p1 < p2) {
+        if (p2 < lo || p1 > hi)
             return false;
-        if (*a1 < lo) {
-            *b1 += _GrClipShare(static_cast<int64_t>(*b2) - *b1,
-                                static_cast<int64_t>(lo) - *a1, da);
-            *a1 = lo;
+        if (p1 < lo) {
+            q1 += _GrClipShare(q2 - q1, lo - p1, p2 - p1);
+            p1 = lo;
         }
-        if (*a2 > hi) {
-            *b2 -= _GrClipShare(static_cast<int64_t>(*b2) - *b1,
-                                static_cast<int64_t>(*a2) - hi,
-                                static_cast<int64_t>(*a2) - *a1);
-            *a2 = hi;
+        if (p2 > hi) {
+            q2 -= _GrClipShare(q2 - q1, p2 - hi, p2 - p1);
+            p2 = hi;
         }
     } else {
-        if (*a1 < lo || *a2 > hi)
+        if (p1 < lo || p2 > hi)
             return false;
-        if (*a2 < lo) {
-            *b2 += _GrClipShare(static_cast<int64_t>(*b1) - *b2,
-                                static_cast<int64_t>(lo) - *a2, -da);
-            *a2 = lo;
+        if (p2 < lo) {
+            q2 += _GrClipShare(q1 - q2, lo - p2, p1 - p2);
+            p2 = lo;
         }
-        if (*a1 > hi) {
-            *b1 -= _GrClipShare(static_cast<int64_t>(*b1) - *b2,
-                                static_cast<int64_t>(*a1) - hi,
-                                static_cast<int64_t>(*a1) - *a2);
-            *a1 = hi;
+        if (p1 > hi) {
+            q1 -= _GrClipShare(q1 - q2, p1 - hi, p1 - p2);
+            p1 = hi;
         }
     }
+    *a1 = static_cast<int>(p1);
+    *b1 = static_cast<int>(q1);
+    *a2 = static_cast<int>(p2);
+    *b2 = static_cast<int>(q2);
     return true;
 }
 

@@ -175,9 +175,10 @@ template <class F> struct Packed {
         }
     }
 
-    // Writes n pixels of 2 or 4 bytes: the colour repeats every 8 bytes,
-    // so long runs are stores of one 64-bit word. On x86-64 the string
-    // store writes whole cache lines without reading them first.
+    // Writes n pixels of 2 or 4 bytes at an address that is a multiple of
+    // the pixel size: the colour repeats every 8 bytes, so long runs are
+    // stores of one 64-bit word. On x86-64 the string store writes whole
+    // cache lines without reading them first.
     static void fill_words(unsigned char *p, size_t n, word v)
     {
         for (; n > 0 && (reinterpret_cast<uintptr_t>(p) & 7U) != 0; n--, p += F::bytes)
@@ -209,7 +210,9 @@ template <class F> struct Packed {
             std::memset(p, static_cast<int>(v & 0xFFU), 3 * n);  // grey: one byte value
         else if (F::bytes == 3)
             combine_run24<Op>(p, n, v);
-        else if (write && n * F::bytes >= 2048)
+        // (a pixel off its natural alignment never reaches a word boundary)
+        else if (write && n * F::bytes >= 2048 &&
+                 reinterpret_cast<uintptr_t>(p) % F::bytes == 0)
             fill_words(p, n, v);
         else
             combine_run<Op, word>(p, n, v);

@@ -1,0 +1,117 @@
+// Fill of a convex polygon: two chains walk down from the top vertex, and
+// each scan line is one span between their outermost points.
+#include <algorithm>
+
+#include "polyedge.h"
+
+namespace {
+
+// One side of the polygon, walked from the top vertex in one direction.
+struct Chain {
+    const int (*pts)[2];
+    int n, dir;
+    int at;             // upper vertex of the current edge
+    int left;           // edges this chain may still take
+    bool done;
+    _GrPolyEdge e;
+
+    void start(const int (*p)[2], int count, int top, int d, int ylo)
+    {
+        pts = p;
+        n = count;
+        dir = d;
+        at = top;
+        left = count;
+        done = false;
+        next_edge(ylo);
+    }
+
+    // Takes the next edge down from vertex `at`; an edge that turns back up
+    // ends the chain (for a convex polygon: past the bottom vertex).
+    void next_edge(int ylo)
+    {
+        if (left-- <= 0) {
+            done = true;
+            return;
+        }
+        const int to = (at + dir + n) % n;
+        const int *a = pts[at], *b = pts[to];
+        if (b[1] < a[1]) {
+            done = true;
+            return;
+        }
+        at = to;
+        e.init(a[0], a[1], b[0], b[1], ylo);
+    }
+
+    // Widens [*lo, *hi] by what this chain touches on line y.
+    void touch(int y, int ylo, int64_t *lo, int64_t *hi)
+    {
+        while (!done) {
+            if (e.bottom < y) {        // wholly above: skip
+                next_edge(ylo);
+                continue;
+            }
+            if (e.top > y)
+                return;
+            int64_t a, b;
+            if (y == e.bottom) {
+                // the end point, then on through the vertices of this line
+                e.last(&a, &b);
+                *lo = std::min(*lo, a);
+                *hi = std::max(*hi, b);
+                next_edge(ylo);
+                continue;
+            }
+            e.step(&a, &b);
+            *lo = std::min(*lo, a);
+            *hi = std::max(*hi, b);
+            return;
+        }
+    }
+};
+
+}  // namespace
+
+void _GrScanConvexPoly(int n, const int points[][2], const GrFillOps *f, GrFillArg arg)
+{
+    if (n <= 0)
+        return;
+    if (n > 1 && points[n - 1][0] == points[0][0] && points[n - 1][1] == points[0][1])
+        n--;
+    const GrContext *c = CURC;
+    int top = 0;
+    int x1 = points[0][0], x2 = x1, y1 = points[0][1], y2 = y1;
+    for (int i = 1; i < n; i++) {
+        if (points[i][1] < points[top][1]) top = i;
+        x1 = std::min(x1, points[i][0]);
+        x2 = std::max(x2, points[i][0]);
+        y1 = std::min(y1, points[i][1]);
+        y2 = std::max(y2, points[i][1]);
+    }
+    if (x1 > c->gc_xcliphi || x2 < c->gc_xcliplo || y1 > c->gc_ycliphi || y2 < c->gc_ycliplo)
+        return;
+    const int ystart = std::max(y1, c->gc_ycliplo), yend = std::min(y2, c->gc_ycliphi);
+    _GrMouseGuard guard(c, std::max(x1, c->gc_xcliplo), ystart, std::min(x2, c->gc_xcliphi),
+                        yend);
+    Chain fwd{}, back{};
+    fwd.start(points, n, top, 1, ystart);
+    back.start(points, n, top, -1, ystart);
+    for (int y = ystart; y <= yend; y++) {
+        int64_t lo = INT64_MAX, hi = INT64_MIN;
+        fwd.touch(y, ystart, &lo, &hi);
+        back.touch(y, ystart, &lo, &hi);
+        if (lo > hi || hi < c->gc_xcliplo || lo > c->gc_xcliphi)
+            continue;
+        const int sx1 = static_cast<int>(std::max<int64_t>(lo, c->gc_xcliplo));
+        const int sx2 = static_cast<int>(std::min<int64_t>(hi, c->gc_xcliphi));
+        f->scan(sx1 + c->gc_xoffset, y + c->gc_yoffset, sx2 - sx1 + 1, arg);
+    }
+}
+
+void GrFilledConvexPolygon(int n, const int points[][2], GrColor c)
+{
+    GrFillArg a;
+    a.color = c;
+    _GrScanConvexPoly(n, points, &_GrSolidFiller, a);
+}
