@@ -243,6 +243,23 @@ void Model::copy(int dx, int dy, Model src, int sx, int sy, int bw, int bh, int 
         }
 }
 
+void Model::copy_packed(int dx, int dy, Model src, int sx, int sy, int bw, int bh, GrColor op)
+{
+    if (oper(op) != 4) {
+        copy(dx, dy, src, sx, sy, bw, bh, oper(op));
+        return;
+    }
+    const uint32_t key = op & 0xFFU;
+    for (int r = 0; r < bh; r++)
+        for (int i = 0; i < bw; i++) {
+            const uint32_t s = src.at(sx + i, sy + r);
+            uint32_t &d = at(dx + i, dy + r);
+            for (int b = 0; b < L->bpp; b += 8)
+                if ((s >> b & 0xFFU) != key)
+                    d = (d & ~(0xFFU << b)) | (s & 0xFFU << b);
+        }
+}
+
 void Model::copy_pixels(int dx, int dy, Model src, int sx, int sy, int bw, int bh, GrColor op)
 {
     for (int r = 0; r < bh; r++)

@@ -142,14 +142,10 @@ public:
     // leaves out source pixels equal to it.
     void copy(int dx, int dy, Model src, int sx, int sy, int bw, int bh,
               int op, long key = -1);
-    // The byte copy of packed frames: mode 4 (GR_IMAGE) leaves out source
-    // bytes equal to the op's low byte; modes 0..3 combine; others write.
-    void copy_packed(int dx, int dy, const Model &src, int sx, int sy, int bw,
-                     int bh, GrColor op)
-    {
-        const bool key = oper(op) == 4;
-        copy(dx, dy, src, sx, sy, bw, bh, key ? 0 : oper(op), key ? long(op & 0xFFU) : -1);
-    }
+    // The byte copy of packed frames: mode 4 (GR_IMAGE) leaves out each
+    // source byte (not pixel) equal to the op's low byte; modes 0..3
+    // combine; others write.
+    void copy_packed(int dx, int dy, Model src, int sx, int sy, int bw, int bh, GrColor op);
     // The rule of the pixel-by-pixel copy: readpixel values go through the
     // scan-line rule (skip op ^ GR_IMAGE, else draw value | mode bits).
     void copy_pixels(int dx, int dy, Model src, int sx, int sy, int bw, int bh,
