@@ -42,8 +42,15 @@ struct _GrPolyEdge {
     void step(int64_t *lo, int64_t *hi)
     {
         if (xmajor) {
-            // the x values taken while the error stays non-negative
-            const int64_t k = err / dy;
+            // the x values taken while the error stays non-negative; a
+            // short run is counted, a long one divided out
+            int64_t k = 0;
+            if (adx < 16 * dy) {
+                for (int64_t e = err; e >= dy; e -= dy)
+                    k++;
+            } else {
+                k = err / dy;
+            }
             const int64_t last = x + k * xstep;
             err = err - (k + 1) * dy + adx;
             *lo = x < last ? x : last;

@@ -97,15 +97,31 @@ void _GrScanConvexPoly(int n, const int points[][2], const GrFillOps *f, GrFillA
     Chain fwd{}, back{};
     fwd.start(points, n, top, 1, ystart);
     back.start(points, n, top, -1, ystart);
-    for (int y = ystart; y <= yend; y++) {
-        int64_t lo = INT64_MAX, hi = INT64_MIN;
-        fwd.touch(y, ystart, &lo, &hi);
-        back.touch(y, ystart, &lo, &hi);
+    auto draw = [&](int y, int64_t lo, int64_t hi) {
         if (lo > hi || hi < c->gc_xcliplo || lo > c->gc_xcliphi)
-            continue;
+            return;
         const int sx1 = static_cast<int>(std::max<int64_t>(lo, c->gc_xcliplo));
         const int sx2 = static_cast<int>(std::min<int64_t>(hi, c->gc_xcliphi));
         f->scan(sx1 + c->gc_xoffset, y + c->gc_yoffset, sx2 - sx1 + 1, arg);
+    };
+    for (int y = ystart; y <= yend;) {
+        // lines inside both chains' current edges: step them directly
+        if (!fwd.done && !back.done && fwd.e.top <= y && back.e.top <= y) {
+            const int until = std::min({fwd.e.bottom, back.e.bottom, yend + 1});
+            for (; y < until; y++) {
+                int64_t a1, a2, b1, b2;
+                fwd.e.step(&a1, &a2);
+                back.e.step(&b1, &b2);
+                draw(y, std::min(a1, b1), std::max(a2, b2));
+            }
+            if (y > yend)
+                break;
+        }
+        int64_t lo = INT64_MAX, hi = INT64_MIN;
+        fwd.touch(y, ystart, &lo, &hi);
+        back.touch(y, ystart, &lo, &hi);
+        draw(y, lo, hi);
+        y++;
     }
 }
 

@@ -8,29 +8,47 @@ namespace {
 
 struct Span {
     int64_t x1, x2;
+    size_t seq;  // order of arrival: equal left ends keep it
 };
-
-enum Status { INACTIVE, ACTIVE, PASSED };
 
 struct Edge : _GrPolyEdge {
-    Status status;
+    bool fresh;  // became active on this line
 };
 
-bool by_left(const Span &a, const Span &b) { return a.x1 < b.x1; }
+bool by_left(const Span &a, const Span &b)
+{
+    return a.x1 < b.x1 || (a.x1 == b.x1 && a.seq < b.seq);
+}
+
+// Sorted by left end, later arrivals after earlier ones with the same left
+// end. A line usually has a handful of spans: insertion sort; many spans
+// (huge polygons): std::sort on (left, arrival).
+void sort_spans(Span *s, size_t n)
+{
+    for (size_t i = 0; i < n; i++)
+        s[i].seq = i;
+    if (n > 16) {
+        std::sort(s, s + n, by_left);
+        return;
+    }
+    for (size_t i = 1; i < n; i++)
+        for (size_t j = i; j > 0 && by_left(s[j], s[j - 1]); j--)
+            std::swap(s[j], s[j - 1]);
+}
 
 // Sorts the spans and merges those that share pixels; spans that only touch
-// stay apart, which draws the same pixels.
-void merge(std::vector<Span> &s)
+// stay apart, which draws the same pixels. Returns the new count.
+size_t merge(Span *s, size_t n)
 {
-    std::stable_sort(s.begin(), s.end(), by_left);
+    sort_spans(s, n);
     size_t out = 0;
-    for (size_t i = 0; i < s.size(); i++) {
+    for (size_t i = 0; i < n; i++) {
         if (out > 0 && s[i].x1 <= s[out - 1].x2)
             s[out - 1].x2 = std::max(s[out - 1].x2, s[i].x2);
         else
             s[out++] = s[i];
     }
-    s.resize(out);
+    return out;
 }
 
 }  // namespace
@@ -60,7 +78,7 @@ void _GrScanPolygon(int n, const int points[][2], const GrFillOps *f, GrFillArg 
             continue;
         Edge e;
         e.init(a[0], a[1], b[0], b[1], ylo);
-        e.status = INACTIVE;
+        e.fresh = false;
         edges.push_back(e);
         if (n == 1)
             break;
@@ -82,48 +100,96 @@ void _GrScanPolygon(int n, const int points[][2], const GrFillOps *f, GrFillArg 
     _GrMouseGuard guard(c, static_cast<int>(std::max<int64_t>(xmin, c->gc_xcliplo)), ytop,
                         static_cast<int>(std::min<int64_t>(xmax, c->gc_xcliphi)), ybot);
 
-    std::vector<Span> crossings, filled;
-    for (int y = ytop; y <= ybot; y++) {
-        crossings.clear();
-        filled.clear();
-        for (Edge &e : edges) {
-            if (e.status == PASSED)
-                continue;
-            if (e.status == INACTIVE) {
-                if (e.top != y)
-                    continue;
-                if (e.dy == 0) {
-                    e.status = PASSED;
-                    Span s;
-                    e.last(&s.x1, &s.x2);
-                    filled.push_back(s);
-                    continue;
+    // Edges wait in order of their top line; the active ones are kept in
+    // build order, which decides the order of crossings with equal ends.
+    std::vector<size_t> waiting(edges.size()), active;
+    for (size_t i = 0; i < edges.size(); i++)
+        waiting[i] = i;
+    std::stable_sort(waiting.begin(), waiting.end(),
+                     [&](size_t a, size_t b) { return edges[a].top < edges[b].top; });
+    size_t next = 0;
+    // every edge adds at most two crossings a line, and every filled span
+    // comes from a horizontal edge or a pair of crossings
+    std::vector<Span> cspace(2 * edges.size() + 2), fspace(2 * edges.size() + 2);
+    Span *const cr = cspace.data(), *const fl = fspace.data();
+    size_t nactive = 0;
+    active.resize(edges.size());
+    auto draw = [&](int y, int64_t x1, int64_t x2) {
+        if (x2 < c->gc_xcliplo || x1 > c->gc_xcliphi)
+            return;
+        const int s1 = static_cast<int>(std::max<int64_t>(x1, c->gc_xcliplo));
+        const int s2 = static_cast<int>(std::min<int64_t>(x2, c->gc_xcliphi));
+        f->scan(s1 + c->gc_xoffset, y + c->gc_yoffset, s2 - s1 + 1, arg);
+    };
+    for (int y = ytop; y <= ybot;) {
+        for (; next < waiting.size() && edges[waiting[next]].top == y; next++) {
+            const size_t i = waiting[next];
+            edges[i].fresh = true;
+            size_t j = nactive++;
+            for (; j > 0 && active[j - 1] > i; j--)
+                active[j] = active[j - 1];
+            active[j] = i;
+        }
+        if (nactive == 2) {
+            // Most lines cross two edges that neither start nor end there:
+            // run them in a tight loop up to the next line where one does.
+            Edge &a = edges[active[0]], &b = edges[active[1]];
+            int until = std::min({a.bottom, b.bottom, ybot + 1});
+            if (next < waiting.size())
+                until = std::min(until, edges[waiting[next]].top);
+            if (a.dy > 0 && b.dy > 0 && y < until) {
+                a.fresh = b.fresh = false;
+                for (; y < until; y++) {
+                    int64_t al, ar, bl, br;
+                    a.step(&al, &ar);
+                    b.step(&bl, &br);
+                    // the later arrival goes second on equal left ends
+                    if (bl < al)
+                        draw(y, bl, ar);
+                    else
+                        draw(y, al, br);
                 }
-                e.status = ACTIVE;
+                continue;  // the line where an edge starts or ends
             }
-            Span s;
+        }
+        size_t ncr = 0, nfl = 0, keep = 0;
+        for (size_t k = 0; k < nactive; k++) {
+            const size_t i = active[k];
+            Edge &e = edges[i];
+            if (e.fresh && e.dy == 0) {
+                e.last(&fl[nfl].x1, &fl[nfl].x2);   // horizontal: filled as it is
+                nfl++;
+                continue;
+            }
+            e.fresh = false;
             if (y == e.bottom) {
                 // an edge ending on the line crosses it twice
-                e.status = PASSED;
-                e.last(&s.x1, &s.x2);
-                crossings.push_back(s);
-                crossings.push_back(s);
-            } else {
-                e.step(&s.x1, &s.x2);
-                crossings.push_back(s);
-            }
-        }
-        std::stable_sort(crossings.begin(), crossings.end(), by_left);
-        for (size_t i = 0; i + 1 < crossings.size(); i += 2)
-            filled.push_back({crossings[i].x1, crossings[i + 1].x2});
-        merge(filled);
-        for (const Span &s : filled) {
-            if (s.x2 < c->gc_xcliplo || s.x1 > c->gc_xcliphi)
+                e.last(&cr[ncr].x1, &cr[ncr].x2);
+                cr[ncr + 1] = cr[ncr];
+                ncr += 2;
                 continue;
-            const int x1 = static_cast<int>(std::max<int64_t>(s.x1, c->gc_xcliplo));
-            const int x2 = static_cast<int>(std::min<int64_t>(s.x2, c->gc_xcliphi));
-            f->scan(x1 + c->gc_xoffset, y + c->gc_yoffset, x2 - x1 + 1, arg);
+            }
+            e.step(&cr[ncr].x1, &cr[ncr].x2);
+            ncr++;
+            active[keep++] = i;
         }
+        nactive = keep;
+        if (nfl == 0 && ncr == 2) {
+            // the common line: one span between two crossings
+            cr[0].seq = 0;
+            cr[1].seq = 1;
+            const bool swap = by_left(cr[1], cr[0]);
+            fl[0] = {cr[swap].x1, cr[!swap].x2, 0};
+            nfl = 1;
+        } else {
+            sort_spans(cr, ncr);
+            for (size_t i = 0; i + 1 < ncr; i += 2)
+                fl[nfl++] = {cr[i].x1, cr[i + 1].x2, 0};
+            nfl = merge(fl, nfl);
+        }
+        for (size_t i = 0; i < nfl; i++)
+            draw(y, fl[i].x1, fl[i].x2);
+        y++;
     }
 }
 

@@ -268,7 +268,17 @@ template <class F> struct Packed {
 
     static void drawhline(int x, int y, int w, GrColor c)
     {
-        drawblock(x, y, w, 1, c);
+        if (!active(c))
+            return;
+        unsigned char *p = cur(x, y);
+        const word v = F::encode(c);
+        const size_t n = static_cast<size_t>(w);
+        switch (pixel_oper(c)) {
+        case C_XOR: row<OpXor>(p, n, v); break;
+        case C_OR:  row<OpOr>(p, n, v);  break;
+        case C_AND: row<OpAnd>(p, n, v); break;
+        default:    row<OpWrite>(p, n, v); break;
+        }
     }
 
     static void drawvline(int x, int y, int h, GrColor c)
