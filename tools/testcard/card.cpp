@@ -106,6 +106,91 @@ void sub_context(int x, int y)
     GrSetContext(&saved);
 }
 
+// Ellipses, circles and arcs in every closing style, exact and polygonal.
+void round_shapes(int x, int y)
+{
+    GrEllipse(x, y, 30, 18, pen(11));
+    GrFilledEllipse(x + 70, y, 22, 22, pen(12));
+    GrCircle(x + 70, y, 27, pen(15));
+    GrEllipseArc(x + 140, y, 30, 20, 0, 2700, GR_arcOpen, pen(10));
+    GrEllipseArc(x + 140, y, 20, 12, 900, 3150, GR_arcChord, pen(14));
+    GrFilledEllipseArc(x + 205, y, 28, 22, 300, 1500, GR_arcPie, pen(9));
+    GrEllipseArc(x + 205, y, 28, 22, 300, 1500, GR_arcPie, pen(15));
+    GrFilledEllipseArc(x + 205, y + 6, 28, 22, 2100, 3300, GR_arcChord, pen(13));
+    // larger than the exact limit: a polygon, cut by the card's edge
+    GrCircle(-40, 400, 130, pen(3));
+}
+
+// Polygons: a self-crossing star filled even-odd (hollow centre) with its
+// outline, a convex hexagon, and an open polyline.
+void polygons(int x, int y)
+{
+    int star[5][2];
+    for (int i = 0; i < 5; i++)
+        GrSinCos(256 + i * 2 * 1024 / 5, x, y, 30, 30, star[i]);
+    GrFilledPolygon(5, star, pen(6));
+    GrPolygon(5, star, pen(14));
+    int hex[6][2];
+    for (int i = 0; i < 6; i++)
+        GrSinCos(i * 1024 / 6, x + 75, y, 30, 24, hex[i]);
+    GrFilledConvexPolygon(6, hex, pen(2));
+    const int open[4][2] = {{x + 115, y + 25}, {x + 130, y - 25}, {x + 145, y + 20}, {x + 160, y - 10}};
+    GrPolyLine(4, open, pen(11));
+}
+
+// Bitmap and pixmap patterns, anchored to the frame: the two halves of the
+// bitmap box join without a seam.
+void patterns(int x, int y)
+{
+    static const unsigned char hatch[8] = {0x81, 0x42, 0x24, 0x18, 0x18, 0x24, 0x42, 0x81};
+    GrPattern bm;
+    bm.bitmap = {0, 8, hatch, pen(14), pen(1)};
+    GrPatternFilledBox(x, y, x + 19, y + 40, &bm);
+    GrPatternFilledBox(x + 20, y, x + 37, y + 40, &bm);
+    GrPatternFilledLine(x, y + 45, x + 37, y + 52, &bm);
+
+    GrContext *tile = GrCreateFrameContext(GrDriverInfo->frame_driver.mode, 6, 4, nullptr, nullptr);
+    if (tile == nullptr)
+        return;
+    GrContext saved;
+    GrSaveContext(&saved);
+    GrSetContext(tile);
+    GrClearContext(pen(4));
+    GrFilledBox(0, 0, 2, 1, pen(11));
+    GrLine(3, 3, 5, 2, pen(15));
+    GrSetContext(&saved);
+    GrPattern pm;
+    pm.pixmap.is_pixmap = 1;
+    pm.pixmap.width = 6;
+    pm.pixmap.height = 4;
+    pm.pixmap.op = GR_WRITE;
+    pm.pixmap.source = tile->gc_frame;
+    GrPatternFilledBox(x + 45, y, x + 80, y + 40, &pm);
+    int tri[3][2] = {{x + 45, y + 45}, {x + 80, y + 45}, {x + 62, y + 60}};
+    GrPatternFilledPolygon(3, tri, &pm);
+    GrDestroyContext(tile);
+}
+
+// Custom lines: dashed, wide with mitred joins, wide and dashed, and a
+// dashed box whose pattern runs on around its corners.
+void custom_lines(int x, int y)
+{
+    static const unsigned char dash[] = {6, 3, 1, 3};
+    const GrCustomLineStyle dashed = {pen(15), 1, 4, dash};
+    GrCustomLine(x, y, x + 100, y + 12, &dashed);
+    const GrCustomLineStyle wide = {pen(12), 5, 0, nullptr};
+    const int zig[5][2] = {{x, y + 30}, {x + 25, y + 50}, {x + 50, y + 25}, {x + 75, y + 55},
+                           {x + 100, y + 30}};
+    GrCustomPolyLine(5, zig, &wide);
+    static const unsigned char long_dash[] = {10, 5};
+    const GrCustomLineStyle wide_dashed = {pen(10), 4, 2, long_dash};
+    const int tri[3][2] = {{x + 120, y + 5}, {x + 170, y + 55}, {x + 115, y + 50}};
+    GrCustomPolygon(3, tri, &wide_dashed);
+    static const unsigned char dots[] = {2, 2};
+    const GrCustomLineStyle dotted = {pen(11), 1, 2, dots};
+    GrCustomBox(x + 180, y + 5, x + 215, y + 55, &dotted);
+}
+
 }  // namespace
 
 int testcard_draw(int w, int h, int bpp)
@@ -119,6 +204,10 @@ int testcard_draw(int w, int h, int bpp)
     boxes(w / 2 - 10, 20);
     runs(w / 2 - 10, 70);
     sub_context(w / 2 + 100, 70);
+    round_shapes(w / 2 - 10, 140);
+    polygons(w / 2 - 10, 205);
+    patterns(w / 2 + 155, 182);
+    custom_lines(10, 280);
     // the outline of the whole card, on its edges
     GrBox(0, 12, w - 1, h - 1, GrWhite());
     return 0;
