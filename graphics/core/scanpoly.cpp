@@ -21,26 +21,58 @@ bool by_left(const Span &a, const Span &b)
 }
 
 // Sorted by left end, later arrivals after earlier ones with the same left
-// end. A line usually has a handful of spans: insertion sort; many spans
-// (huge polygons): std::sort on (left, arrival).
-void sort_spans(Span *s, size_t n)
+// end: a stable sort by left end. A line usually has a handful of spans:
+// insertion sort. Huge polygons can put tens of thousands on one line: a
+// radix sort on the left end (the ends lie between int points, so their
+// spread fits 32 bits), std::sort on (left, arrival) should it not.
+void sort_spans(Span *s, size_t n, Span *tmp)
 {
-    for (size_t i = 0; i < n; i++)
-        s[i].seq = i;
-    if (n > 16) {
+    if (n <= 16) {
+        for (size_t i = 0; i < n; i++)
+            s[i].seq = i;
+        for (size_t i = 1; i < n; i++)
+            for (size_t j = i; j > 0 && by_left(s[j], s[j - 1]); j--)
+                std::swap(s[j], s[j - 1]);
+        return;
+    }
+    int64_t lo = s[0].x1, hi = s[0].x1;
+    for (size_t i = 1; i < n; i++) {
+        if (s[i].x1 < lo) lo = s[i].x1;
+        if (s[i].x1 > hi) hi = s[i].x1;
+    }
+    if (n < 256 || hi - lo > UINT32_MAX) {
+        for (size_t i = 0; i < n; i++)
+            s[i].seq = i;
         std::sort(s, s + n, by_left);
         return;
     }
-    for (size_t i = 1; i < n; i++)
-        for (size_t j = i; j > 0 && by_left(s[j], s[j - 1]); j--)
-            std::swap(s[j], s[j - 1]);
+    // 8 bits a pass of the distance from the leftmost end, as many passes
+    // as the spread of the ends needs
+    const uint64_t spread = static_cast<uint64_t>(hi - lo);
+    Span *from = s, *to = tmp;
+    for (int shift = 0; shift < 32 && (spread >> shift) != 0; shift += 8) {
+        size_t start[257] = {};
+        for (size_t i = 0; i < n; i++)
+            start[((static_cast<uint64_t>(from[i].x1 - lo) >> shift) & 255U) + 1]++;
+        for (int d = 0; d < 256; d++)
+            start[d + 1] += start[d];
+        for (size_t i = 0; i < n; i++)
+            to[start[(static_cast<uint64_t>(from[i].x1 - lo) >> shift) & 255U]++] = from[i];
+        std::swap(from, to);
+    }
+    if (from != s)
+        std::copy(from, from + n, s);
 }
+
+bool left_less(const Span &a, const Span &b) { return a.x1 < b.x1; }
 
 // Sorts the spans and merges those that share pixels; spans that only touch
 // stay apart, which draws the same pixels. Returns the new count.
-size_t merge(Span *s, size_t n)
+size_t merge(Span *s, size_t n, Span *tmp)
 {
-    sort_spans(s, n);
+    // pairs of crossings arrive in order; only horizontal edges may not
+    if (!std::is_sorted(s, s + n, left_less))
+        sort_spans(s, n, tmp);
     size_t out = 0;
     for (size_t i = 0; i < n; i++) {
         if (out > 0 && s[i].x1 <= s[out - 1].x2)
@@ -110,8 +142,9 @@ void _GrScanPolygon(int n, const int points[][2], const GrFillOps *f, GrFillArg 
     size_t next = 0;
     // every edge adds at most two crossings a line, and every filled span
     // comes from a horizontal edge or a pair of crossings
-    std::vector<Span> cspace(2 * edges.size() + 2), fspace(2 * edges.size() + 2);
-    Span *const cr = cspace.data(), *const fl = fspace.data();
+    std::vector<Span> cspace(2 * edges.size() + 2), fspace(2 * edges.size() + 2),
+        tspace(2 * edges.size() + 2);
+    Span *const cr = cspace.data(), *const fl = fspace.data(), *const tmp = tspace.data();
     size_t nactive = 0;
     active.resize(edges.size());
     auto draw = [&](int y, int64_t x1, int64_t x2) {
@@ -122,14 +155,16 @@ void _GrScanPolygon(int n, const int points[][2], const GrFillOps *f, GrFillArg 
         f->scan(s1 + c->gc_xoffset, y + c->gc_yoffset, s2 - s1 + 1, arg);
     };
     for (int y = ytop; y <= ybot;) {
+        // the new edges come in build order (the waiting list is sorted
+        // stably): one merge keeps the active list in build order, in time
+        // linear in its length however many edges start on the line
+        const size_t had = nactive;
         for (; next < waiting.size() && edges[waiting[next]].top == y; next++) {
-            const size_t i = waiting[next];
-            edges[i].fresh = true;
-            size_t j = nactive++;
-            for (; j > 0 && active[j - 1] > i; j--)
-                active[j] = active[j - 1];
-            active[j] = i;
+            edges[waiting[next]].fresh = true;
+            active[nactive++] = waiting[next];
         }
+        if (had > 0 && nactive > had)
+            std::inplace_merge(active.data(), active.data() + had, active.data() + nactive);
         if (nactive == 2) {
             // Most lines cross two edges that neither start nor end there:
             // run them in a tight loop up to the next line where one does.
@@ -143,11 +178,7 @@ void _GrScanPolygon(int n, const int points[][2], const GrFillOps *f, GrFillArg 
                     int64_t al, ar, bl, br;
                     a.step(&al, &ar);
                     b.step(&bl, &br);
-                    // the later arrival goes second on equal left ends
-                    if (bl < al)
-                        draw(y, bl, ar);
-                    else
-                        draw(y, al, br);
+                    draw(y, std::min(al, bl), std::max(ar, br));
                 }
                 continue;  // the line where an edge starts or ends
             }
@@ -175,17 +206,16 @@ void _GrScanPolygon(int n, const int points[][2], const GrFillOps *f, GrFillArg 
         }
         nactive = keep;
         if (nfl == 0 && ncr == 2) {
-            // the common line: one span between two crossings
-            cr[0].seq = 0;
-            cr[1].seq = 1;
-            const bool swap = by_left(cr[1], cr[0]);
-            fl[0] = {cr[swap].x1, cr[!swap].x2, 0};
+            // the common line: one span over both crossings
+            fl[0] = {std::min(cr[0].x1, cr[1].x1), std::max(cr[0].x2, cr[1].x2), 0};
             nfl = 1;
         } else {
-            sort_spans(cr, ncr);
+            sort_spans(cr, ncr, tmp);
             for (size_t i = 0; i + 1 < ncr; i += 2)
-                fl[nfl++] = {cr[i].x1, cr[i + 1].x2, 0};
-            nfl = merge(fl, nfl);
+                // the pair spans both runs whole: a longer first run keeps
+                // its tail, so every boundary pixel is filled
+                fl[nfl++] = {cr[i].x1, std::max(cr[i].x2, cr[i + 1].x2), 0};
+            nfl = merge(fl, nfl, tmp);
         }
         for (size_t i = 0; i < nfl; i++)
             draw(y, fl[i].x1, fl[i].x2);
