@@ -72,6 +72,7 @@ TEST(SetDriver, OddTextIsSafe)
     EXPECT_EQ(GrSetDriver(""), 0);
     EXPECT_EQ(GrSetDriver("      "), 0);
     EXPECT_EQ(GrSetDriver("memory ::"), 0);         // name "memory" replaced by "::" -> empty name
+    EXPECT_EQ(GrSetDriver("memory::"), 1);          // '::' with no options
     EXPECT_EQ(GrSetDriver("memory gw"), 1);         // key without a value
     const std::string huge(10000, 'm');
     EXPECT_EQ(GrSetDriver(huge.c_str()), 0);
