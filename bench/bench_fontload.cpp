@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "../tests/fonts/fontgen.h"
+#include "fontgen.h"
 #include "libpxl.h"
 
 namespace {

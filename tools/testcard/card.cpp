@@ -2,6 +2,14 @@
 // appears here, so that one reviewed picture per depth guards them all.
 #include "card.h"
 
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "fontgen.h"
+
 #include "pxl.h"
 
 namespace {
@@ -191,6 +199,137 @@ void custom_lines(int x, int y)
     GrCustomBox(x + 180, y + 5, x + 215, y + 55, &dotted);
 }
 
+GrTextStyle style(GrFont *f, GrColor fg, GrColor bg, int dir, int xal, int yal)
+{
+    GrTextStyle t;
+    t.font = f;
+    t.fgcolor.v = fg;
+    t.bgcolor.v = bg;
+    t.chrtype = GR_BYTE_TEXT;
+    t.direction = static_cast<signed char>(dir);
+    t.xalign = static_cast<signed char>(xal);
+    t.yalign = static_cast<signed char>(yal);
+    return t;
+}
+
+void text(const char *s, int x, int y, const GrTextStyle &t)
+{
+    GrDrawString(s, static_cast<int>(strlen(s)), x, y, &t);
+}
+
+// Text in both built-in fonts, solid and transparent, underlined, in all
+// four directions, aligned around a marked point, and in a converted font.
+void texts(int x, int y)
+{
+    GrFont *f16 = &GrFont_PC8x16, *f8 = &GrFont_PC8x8;
+    text("PXL 8x16 \x01\x03\xB0\xDB", x, y, style(f16, pen(15), pen(1), GR_TEXT_RIGHT, 0, 0));
+    text("transparent", x, y + 18, style(f16, pen(14), GR_NOCOLOR, GR_TEXT_RIGHT, 0, 0));
+    text("underline", x + 100, y + 18,
+         style(f16, pen(11) | GR_UNDERLINE_TEXT, GR_NOCOLOR, GR_TEXT_RIGHT, 0, 0));
+    text("8x8 font: quick fox", x, y + 38, style(f8, pen(10), pen(0), GR_TEXT_RIGHT, 0, 0));
+    // four directions from one corner, and the centre/baseline anchor
+    const int cx = x + 200, cy = y + 60;
+    GrHLine(cx - 3, cx + 3, cy, pen(12));
+    GrVLine(cx, cy - 3, cy + 3, pen(12));
+    text("down", cx + 4, y + 4, style(f8, pen(13), pen(0), GR_TEXT_DOWN, 0, 0));
+    text("up", cx - 16, y + 52, style(f8, pen(13), pen(0), GR_TEXT_UP, 0, 2));
+    text("left", x + 120, y + 60, style(f8, pen(9), pen(0), GR_TEXT_LEFT, 0, 0));
+    text("mid", cx, cy, style(f16, pen(15), GR_NOCOLOR, GR_TEXT_RIGHT, 1, 3));
+    // a scaled, bold, slanted, proportional copy of the 8x16 font
+    GrFont *cv = GrBuildConvertedFont(
+        f16, GR_FONTCVT_SCALE | GR_FONTCVT_EMBOLDEN | GR_FONTCVT_SLANT | GR_FONTCVT_PROPORTIONAL,
+        12, 24, 0, 0);
+    if (cv != nullptr) {
+        text("Converted", x, y + 56, style(cv, pen(14), GR_NOCOLOR, GR_TEXT_RIGHT, 0, 0));
+        GrUnloadFont(cv);
+    }
+}
+
+// The built-in glyphs as the ink of generated font files, so that fonts
+// loaded from every file format show legible text.
+bool pc16(int c, int x, int y)
+{
+    const GrFont &f = GrFont_PC8x16;
+    return c >= 0 && c < 256 && x < 8 && y < 16 &&
+           (f.bitmap[c * 16 + y] & (0x80 >> x)) != 0;
+}
+
+bool pc8(int c, int x, int y)
+{
+    const GrFont &f = GrFont_PC8x8;
+    return c >= 0 && c < 256 && x < 8 && y < 8 && (f.bitmap[c * 8 + y] & (0x80 >> x)) != 0;
+}
+
+// The letters C, H and R as strokes (y up from the baseline).
+fgen::StrokeFont chr_letters()
+{
+    fgen::StrokeFont f;
+    f.first = 'C';
+    f.ascent = 24;
+    f.descent = 0;
+    f.name = "CARD";
+    for (int c = 'C'; c <= 'R'; c++) {
+        std::vector<fgen::Stroke> s;
+        if (c == 'C')
+            s = {{'M', 14, 20}, {'L', 10, 24}, {'L', 4, 24}, {'L', 0, 20}, {'L', 0, 4},
+                 {'L', 4, 0}, {'L', 10, 0}, {'L', 14, 4}};
+        else if (c == 'H')
+            s = {{'M', 0, 0}, {'L', 0, 24}, {'M', 14, 0}, {'L', 14, 24}, {'M', 0, 12},
+                 {'L', 14, 12}};
+        else if (c == 'R')
+            s = {{'M', 0, 0}, {'L', 0, 24}, {'L', 10, 24}, {'L', 14, 20}, {'L', 14, 16},
+                 {'L', 10, 12}, {'L', 0, 12}, {'M', 6, 12}, {'L', 14, 0}};
+        f.chars.push_back(s);
+        f.widths.push_back(18);
+    }
+    return f;
+}
+
+// One line in a font loaded from each file format: native, PSF, raw, text,
+// Windows resource, and stroke (drawn as a bitmap font at 16 x 24).
+void loaded_fonts(int x, int y)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path dir = fs::temp_directory_path(ec) / ("pxl-card-" + std::to_string(getpid()));
+    fs::create_directories(dir, ec);
+    fgen::Font f16;
+    f16.ink = pc16;
+    f16.name = "card";
+    f16.family = "card";
+    fgen::Font f8 = f16;
+    f8.ink = pc8;
+    f8.height = 8;
+    f8.baseline = 6;
+    struct Sample {
+        const char *file, *label;
+        fgen::Bytes data;
+        int cvt, w, h;
+    } samples[] = {
+        {"card.fnt", "fnt", fgen::fnt(f16), 0, 0, 0},
+        {"card.psf", "psf", fgen::psf1(16, false, false, pc16), 0, 0, 0},
+        {"raw8.bin", "raw", fgen::raw(8, 8, pc8), 0, 0, 0},
+        {"card.fna", "fna", {}, 0, 0, 0},
+        {"card.res", "win", fgen::win(f8, true), 0, 0, 0},
+        {"card.chr", "CHR", fgen::chr(chr_letters()), GR_FONTCVT_SCALE, 16, 24},
+    };
+    const std::string fna = fgen::fna(f16);
+    samples[3].data.assign(fna.begin(), fna.end());
+    for (const Sample &s : samples) {
+        const std::string path = (dir / s.file).string();
+        GrFont *font = nullptr;
+        if (fgen::save(path, s.data))
+            font = GrLoadConvertedFont(path.c_str(), s.cvt, s.w, s.h, 0, 0);
+        if (font != nullptr) {
+            text(s.label, x, y, style(font, pen(10 + (x / 40) % 6), GR_NOCOLOR, GR_TEXT_RIGHT, 0, 3));
+            x += static_cast<int>(GrProportionalTextWidth(font, s.label, 3, GR_BYTE_TEXT)) + 8;
+            GrUnloadFont(font);
+        }
+        fs::remove(path, ec);
+    }
+    fs::remove(dir, ec);
+}
+
 }  // namespace
 
 int testcard_draw(int w, int h, int bpp)
@@ -208,6 +347,8 @@ int testcard_draw(int w, int h, int bpp)
     polygons(w / 2 - 10, 205);
     patterns(w / 2 + 155, 182);
     custom_lines(10, 280);
+    texts(w / 2 + 5, 262);
+    loaded_fonts(w / 2 + 5, 356);
     // the outline of the whole card, on its edges
     GrBox(0, 12, w - 1, h - 1, GrWhite());
     return 0;

@@ -1,10 +1,12 @@
 // Makes font files of every format the loader reads, from a description of
-// their glyphs: for the tests, the load benchmark and the fuzzing seeds.
+// their glyphs: for the tests, the load benchmark, the fuzzing seeds and
+// the test card.
 #ifndef FONTGEN_H_INCLUDED
 #define FONTGEN_H_INCLUDED
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -37,8 +39,12 @@ inline bool pix(int c, int x, int y)
     return ((uint32_t)(c * 7919 + x * 104729 + y * 1299709 + 12345) * 2654435761U) >> 31;
 }
 
+// Where glyph pixels come from: code, column, row -> set.
+using Ink = std::function<bool(int c, int x, int y)>;
+
 // A bitmap font to be written in any bitmap format.
 struct Font {
+    Ink ink = pix;
     int minchar = 32, maxchar = 126;
     int width = 8, height = 16;  // of every character of a fixed font; nominal otherwise
     std::vector<int> widths;     // a proportional font's widths, from minchar on
@@ -56,7 +62,7 @@ inline Bytes rows(const Font &f, int c)
     Bytes g((size_t)(bpr * f.height));
     for (int y = 0; y < f.height; y++)
         for (int x = 0; x < w; x++)
-            if (pix(c, x, y))
+            if (f.ink(c, x, y))
                 g[(size_t)(y * bpr + x / 8)] |= (unsigned char)(0x80 >> (x % 8));
     return g;
 }
@@ -97,7 +103,7 @@ inline std::string fna(const Font &f, const std::string &extra = "")
         s += "; char " + std::to_string(c) + "\n";
         for (int y = 0; y < f.height; y++) {
             for (int x = 0; x < f.w(c); x++)
-                s += pix(c, x, y) ? '#' : '.';
+                s += f.ink(c, x, y) ? '#' : '.';
             s += '\n';
         }
     }
@@ -143,9 +149,10 @@ inline Bytes win(const Font &f, bool resource, unsigned pitchfamily = 0x30, bool
 }
 
 // n glyphs of codes 0.. in rows.
-inline Bytes glyphs(int n, int w, int h)
+inline Bytes glyphs(int n, int w, int h, const Ink &ink = pix)
 {
     Font f;
+    f.ink = ink;
     f.minchar = 0;
     f.width = w;
     f.height = h;
@@ -155,14 +162,14 @@ inline Bytes glyphs(int n, int w, int h)
     return b;
 }
 
-inline Bytes raw(int w, int h) { return glyphs(256, w, h); }
+inline Bytes raw(int w, int h, const Ink &ink = pix) { return glyphs(256, w, h, ink); }
 
 // PSF 1: 256 or 512 glyphs 8 wide; the unicode table (if any) is junk here.
-inline Bytes psf1(int h, bool has512 = false, bool table = false)
+inline Bytes psf1(int h, bool has512 = false, bool table = false, const Ink &ink = pix)
 {
     Bytes b = {0x36, 0x04, (unsigned char)((has512 ? 1 : 0) | (table ? 2 : 0)),
                (unsigned char)h};
-    append(b, glyphs(has512 ? 512 : 256, 8, h));
+    append(b, glyphs(has512 ? 512 : 256, 8, h, ink));
     if (table)
         b.insert(b.end(), 600, 0xFF);
     return b;
