@@ -98,6 +98,10 @@ void _GrDrawCustomPolygon(int n, const int points[][2],
                           GrFillArg arg, int close);
 void _GrScanEllipse(int xc, int yc, int xa, int ya, const GrFillOps *f,
                     GrFillArg arg, int filled);
+/* the polygon of an arc, with the centre appended for GR_arcPie; pts holds
+ * GR_MAX_ELLIPSE_POINTS + 1 points */
+int _GrArcPolygon(int xc, int yc, int xa, int ya, int start, int end, int style,
+                  int pts[][2]);
 void _GrFillEllipseArc(int xc, int yc, int xa, int ya, int start, int end,
                        int style, const GrFillOps *f, GrFillArg arg);
 
@@ -148,6 +152,10 @@ extern int _GR_textattrintensevideo;
  * clip edge (halves round away from zero); exact for any 32-bit inputs.
  * 64 bits wide: a difference of two ints, and so the share, can pass 2^31 */
 int64_t _GrClipShare(int64_t d, int64_t n, int64_t m);
+/* orders the corners of a box; 0 when it misses the clip box of c, else
+ * the box clamped to it in *cx1 .. *cy2 */
+int _GrClipBox(const GrContext *c, int *x1, int *y1, int *x2, int *y2, int *cx1, int *cy1,
+               int *cx2, int *cy2);
 /* clips the segment to the clip box of c; 0 when nothing is left */
 int _GrClipLine(const GrContext *c, int *x1, int *y1, int *x2, int *y2);
 

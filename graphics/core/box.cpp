@@ -5,15 +5,9 @@
 void GrBox(int x1, int y1, int x2, int y2, GrColor c)
 {
     const GrContext *cx = CURC;
-    if (x1 > x2) { const int t = x1; x1 = x2; x2 = t; }
-    if (y1 > y2) { const int t = y1; y1 = y2; y2 = t; }
-    if (x1 > cx->gc_xcliphi || x2 < cx->gc_xcliplo || y1 > cx->gc_ycliphi ||
-        y2 < cx->gc_ycliplo)
+    int cx1, cy1, cx2, cy2;
+    if (!_GrClipBox(cx, &x1, &y1, &x2, &y2, &cx1, &cy1, &cx2, &cy2))
         return;
-    const int cx1 = x1 < cx->gc_xcliplo ? cx->gc_xcliplo : x1;
-    const int cy1 = y1 < cx->gc_ycliplo ? cx->gc_ycliplo : y1;
-    const int cx2 = x2 > cx->gc_xcliphi ? cx->gc_xcliphi : x2;
-    const int cy2 = y2 > cx->gc_ycliphi ? cx->gc_ycliphi : y2;
     const int ox = cx->gc_xoffset, oy = cx->gc_yoffset;
     _GrMouseGuard guard(cx, cx1, cy1, cx2, cy2);
     const bool top = y1 == cy1;

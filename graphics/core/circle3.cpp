@@ -5,12 +5,7 @@ void _GrFillEllipseArc(int xc, int yc, int xa, int ya, int start, int end, int s
                        const GrFillOps *f, GrFillArg arg)
 {
     int pts[GR_MAX_ELLIPSE_POINTS + 8][2];
-    int n = GrGenerateEllipseArc(xc, yc, xa, ya, start, end, pts);
-    if (style == GR_arcPie) {
-        pts[n][0] = xc;
-        pts[n][1] = yc;
-        n++;
-    }
+    const int n = _GrArcPolygon(xc, yc, xa, ya, start, end, style, pts);
     _GrScanPolygon(n, pts, f, arg);
 }
 

@@ -23,6 +23,21 @@ int64_t _GrClipShare(int64_t d, int64_t n, int64_t m)
     return static_cast<int64_t>(q >= 0 ? (q + 1) >> 1 : q >> 1);
 }
 
+int _GrClipBox(const GrContext *c, int *x1, int *y1, int *x2, int *y2, int *cx1, int *cy1,
+               int *cx2, int *cy2)
+{
+    if (*x1 > *x2) { const int t = *x1; *x1 = *x2; *x2 = t; }
+    if (*y1 > *y2) { const int t = *y1; *y1 = *y2; *y2 = t; }
+    if (*x1 > c->gc_xcliphi || *x2 < c->gc_xcliplo || *y1 > c->gc_ycliphi ||
+        *y2 < c->gc_ycliplo)
+        return 0;
+    *cx1 = *x1 < c->gc_xcliplo ? c->gc_xcliplo : *x1;
+    *cy1 = *y1 < c->gc_ycliplo ? c->gc_ycliplo : *y1;
+    *cx2 = *x2 > c->gc_xcliphi ? c->gc_xcliphi : *x2;
+    *cy2 = *y2 > c->gc_ycliphi ? c->gc_ycliphi : *y2;
+    return 1;
+}
+
 void GrSetClipBoxC(GrContext *c, int x1, int y1, int x2, int y2)
 {
     // a box wholly outside the context is ignored, not made empty

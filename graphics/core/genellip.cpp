@@ -124,6 +124,18 @@ int GrGenerateEllipseArc(int xc, int yc, int xa, int ya, int start, int end,
     return count;
 }
 
+int _GrArcPolygon(int xc, int yc, int xa, int ya, int start, int end, int style,
+                  int pts[][2])
+{
+    int n = GrGenerateEllipseArc(xc, yc, xa, ya, start, end, pts);
+    if (style == GR_arcPie) {
+        pts[n][0] = xc;
+        pts[n][1] = yc;
+        n++;
+    }
+    return n;
+}
+
 int GrGenerateEllipse(int xc, int yc, int xa, int ya, int points[][2])
 {
     return GrGenerateEllipseArc(xc, yc, xa, ya, 0, 0, points);

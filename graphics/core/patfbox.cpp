@@ -5,14 +5,8 @@
 void GrPatternFilledBox(int x1, int y1, int x2, int y2, const GrPattern *p)
 {
     const GrContext *c = CURC;
-    if (x1 > x2) { const int t = x1; x1 = x2; x2 = t; }
-    if (y1 > y2) { const int t = y1; y1 = y2; y2 = t; }
-    if (x1 > c->gc_xcliphi || x2 < c->gc_xcliplo || y1 > c->gc_ycliphi || y2 < c->gc_ycliplo)
+    if (!_GrClipBox(c, &x1, &y1, &x2, &y2, &x1, &y1, &x2, &y2))
         return;
-    if (x1 < c->gc_xcliplo) x1 = c->gc_xcliplo;
-    if (y1 < c->gc_ycliplo) y1 = c->gc_ycliplo;
-    if (x2 > c->gc_xcliphi) x2 = c->gc_xcliphi;
-    if (y2 > c->gc_ycliphi) y2 = c->gc_ycliphi;
     _GrMouseGuard guard(c, x1, y1, x2, y2);
     const int X = x1 + c->gc_xoffset, Y = y1 + c->gc_yoffset;
     const int W = x2 - x1 + 1, H = y2 - y1 + 1;

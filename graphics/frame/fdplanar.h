@@ -235,6 +235,20 @@ template <int planes> struct Planar {
     }
 };
 
+// The record of a bit-plane format: 2^27 pixels a plane at most, copies
+// through the planar copy, scan lines written pixel by pixel.
+template <int planes>
+constexpr _GR_frameDriver planar_record(enum _GR_frameModes mode,
+                                        GrColor *(*getscanline)(GrFrame *, int, int, int, int *))
+{
+    using D = Planar<planes>;
+    return _GR_frameDriver{
+        mode, GR_frameUndef, 0, 4, planes, planes, int32_t{1} << 24, nullptr,
+        D::readpixel, D::drawpixel, D::drawline, D::drawhline, D::drawvline, D::drawblock,
+        D::drawbitmap, D::drawpattern, D::bitblt, nullptr, nullptr, getscanline,
+        _GrFrDrvGenericPutScanline};
+}
+
 }  // namespace pxl
 
 #endif /* FDPLANAR_H_INCLUDED */

@@ -1,28 +1,5 @@
 // 32 bits a pixel: the colour in the top three bytes, the low byte spare.
 #include "fdpacked.h"
 
-using Drv = pxl::Packed<pxl::Fmt32H>;
-
-const struct _GR_frameDriver _GrFrameDriverRAM32H = {
-    GR_frameRAM32H,      // mode
-    GR_frameUndef,      // rmode
-    0,                  // is_video
-    4,                  // row_align
-    1,                  // num_planes
-    32,                 // bits_per_pixel
-    536870912,          // max_plane_size: 2^27 pixels
-    nullptr,            // init
-    Drv::readpixel,
-    Drv::drawpixel,
-    Drv::drawline,
-    Drv::drawhline,
-    Drv::drawvline,
-    Drv::drawblock,
-    Drv::drawbitmap,
-    Drv::drawpattern,
-    Drv::bitblt,
-    nullptr,            // bltv2r
-    nullptr,            // bltr2v
-    _GrFrDrvGenericGetIndexedScanline,
-    _GrFrDrvGenericPutScanline,
-};
+const struct _GR_frameDriver _GrFrameDriverRAM32H =
+    pxl::packed_record<pxl::Fmt32H>(GR_frameRAM32H, 32);
