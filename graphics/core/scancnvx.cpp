@@ -34,7 +34,11 @@ struct Chain {
             done = true;
             return;
         }
-        const int to = (at + dir + n) % n;
+        int to = at + dir;  // wrapped without a division
+        if (to < 0)
+            to += n;
+        else if (to >= n)
+            to -= n;
         const int *a = pts[at], *b = pts[to];
         if (b[1] < a[1]) {
             done = true;
