@@ -245,6 +245,22 @@ void texts(int x, int y)
     }
 }
 
+// Every horizontal and vertical alignment, each around its own marked
+// point: left, centre, right across; top, middle, bottom, baseline down.
+void alignments(int x, int y)
+{
+    static const char *const names[3][4] = {{"LT", "LM", "LB", "L_"},
+                                              {"CT", "CM", "CB", "C_"},
+                                              {"RT", "RM", "RB", "R_"}};
+    for (int xa = 0; xa < 3; xa++)
+        for (int ya = 0; ya < 4; ya++) {
+            const int px = x + 40 + 70 * xa, py = y + 10 + 22 * ya;
+            GrHLine(px - 2, px + 2, py, pen(12));
+            GrVLine(px, py - 2, py + 2, pen(12));
+            text(names[xa][ya], px, py, style(&GrFont_PC8x16, pen(7), GR_NOCOLOR, GR_TEXT_RIGHT, xa, ya));
+        }
+}
+
 // The built-in glyphs as the ink of generated font files, so that fonts
 // loaded from every file format show legible text.
 bool pc16(int c, int x, int y)
@@ -348,6 +364,7 @@ int testcard_draw(int w, int h, int bpp)
     patterns(w / 2 + 155, 182);
     custom_lines(10, 280);
     texts(w / 2 + 5, 262);
+    alignments(0, 18);
     loaded_fonts(w / 2 + 5, 356);
     // the outline of the whole card, on its edges
     GrBox(0, 12, w - 1, h - 1, GrWhite());
