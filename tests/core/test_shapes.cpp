@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <climits>
 #include <cmath>
 #include <cstring>
@@ -105,10 +104,6 @@ struct FakeMouse {
 
 using Points = std::vector<std::array<int, 2>>;
 const int (*P(const Points &v))[2] { return reinterpret_cast<const int (*)[2]>(v.data()); }
-double seconds_since(std::chrono::steady_clock::time_point t0)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-}
 
 // The 320 x 240 screen of the memory driver with the checks installed.
 class Screen : public ::testing::Test {
@@ -879,7 +874,8 @@ TEST_F(ShapeBadInput, FewPointsAndRepeatedPoints)
 TEST_F(ShapeBadInput, HugeAndExtremePolygons)
 {
     // 100,000 points: a smooth outline, a zigzag star and random points (about
-    // 30,000 crossings on every line) all fill quickly
+    // 30,000 crossings on every line); their speed is bench_shapes' business,
+    // a hang ends in the test timeout
     std::mt19937 rng(99);
     std::uniform_int_distribution<int> cx(-50, W + 50), cy(-50, H + 50);
     Points round(100000), star(100000), random(100000);
@@ -891,13 +887,8 @@ TEST_F(ShapeBadInput, HugeAndExtremePolygons)
     }
     const GrCustomLineStyle wide = {3, 3, 0, nullptr};
     for (const Points *pts : {&round, &star, &random}) {
-        const auto t0 = std::chrono::steady_clock::now();
         GrFilledPolygon(100000, P(*pts), 1);
         GrFilledConvexPolygon(100000, P(*pts), 2);
-        const double s = seconds_since(t0);
-        EXPECT_LT(s, 2.0) << "100,000-point fills took " << s << " s";
-        RecordProperty(pts == &round ? "round_ms" : pts == &star ? "star_ms" : "random_ms",
-                       static_cast<int>(s * 1000));
         GrPolygon(100000, P(*pts), 3);
         GrCustomPolygon(1000, P(*pts), &wide);
     }
@@ -962,7 +953,6 @@ TEST_F(ShapeBadInput, WidthsAndDashes)
         {{-(1 << 30), 50}, {1 << 30, 60}, {100, INT_MAX}, {INT_MIN, INT_MIN}},
         {{0, 0}, {319, 239}, {0, 239}, {319, 0}},                // self-intersecting
     };
-    const auto t0 = std::chrono::steady_clock::now();
     for (int w : {0, 1, 2, 1000, -5, 100000, INT_MAX, INT_MIN})
         for (const auto &pt : pats)
             for (const Points &s : shapes) {
@@ -973,5 +963,4 @@ TEST_F(ShapeBadInput, WidthsAndDashes)
                 GrCustomLine(s[0][0], s[0][1], s[n - 1][0], s[n - 1][1], &o);
                 GrCustomBox(s[0][0], s[0][1], s[1][0], s[1][1], &o);
             }
-    EXPECT_LT(seconds_since(t0), 5.0);
 }
