@@ -6,13 +6,14 @@
 
 namespace {
 
+// The caller's record, or a new one marked as owned; cleared either way.
 GrContext *new_record(GrContext *where, signed char *flags)
 {
-    *flags = 0;
-    if (where != nullptr)
-        return where;
-    *flags = GR_ownContext;
-    return static_cast<GrContext *>(calloc(1, sizeof(GrContext)));
+    *flags = where ? 0 : GR_ownContext;
+    GrContext *c = where ? where : static_cast<GrContext *>(malloc(sizeof(GrContext)));
+    if (c != nullptr)
+        memset(c, 0, sizeof *c);
+    return c;
 }
 
 // Orders and clamps a rectangle to the root frame; false when it misses.
@@ -54,7 +55,6 @@ GrContext *GrCreateFrameContext(enum _GR_frameModes md, int w, int h,
     GrContext *c = new_record(where, &flags);
     if (c == nullptr)
         return nullptr;
-    memset(c, 0, sizeof *c);
     unsigned char *planes[4] = {nullptr, nullptr, nullptr, nullptr};
     if (memory == nullptr) {
         // cleared, so a new frame never shows what the memory held before
@@ -106,7 +106,6 @@ GrContext *GrCreateSubContext(int x1, int y1, int x2, int y2,
     GrContext *c = new_record(where, &flags);
     if (c == nullptr)
         return nullptr;
-    memset(c, 0, sizeof *c);
     c->gc_frame = root->gc_frame;
     c->gc_frame.gf_memflags = flags;
     c->gc_root = const_cast<GrContext *>(root);

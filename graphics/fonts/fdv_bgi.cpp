@@ -53,37 +53,49 @@ static int64_t cmdpos(unsigned i, int64_t k)
     return p + 2 <= fsize ? p : -1;
 }
 
+// Walks the stroke list of character i from the pen position (cx, cy):
+// seg(x1, y1, x2, y2) for every line, with y turned to grow downward from
+// the top of the ascent. 0 when the list runs out of the file.
+template <class Seg> static int walk(unsigned i, int cx, int cy, Seg seg)
+{
+    int x, y;
+    for (int64_t k = 0;; k++) {
+        int64_t p = cmdpos(i, k);
+        if (p < 0)
+            return 0;
+        int op = command(fdata + p, &x, &y);
+        if (op == OP_END)
+            return 1;
+        if (op == OP_SKIP)
+            continue;
+        y = ascent - y;
+        if (op == OP_DRAW)
+            seg(cx, cy, x, y);
+        cx = x;
+        cy = y;
+    }
+}
+
 // Finds every character's extents over the points that take part in a
 // line; refuses stroke lists that run out of the file.
 static int measure(void)
 {
     int ymin = 0, ymax = -1, drawn = 0;
     for (unsigned i = 0; i < nchars; i++) {
-        int cx = 0, cy = 0, xmin = 0, xmax = -1, any = 0, x, y;
-        for (int64_t k = 0;; k++) {
-            int64_t p = cmdpos(i, k);
-            if (p < 0)
-                return 0;
-            int op = command(fdata + p, &x, &y);
-            if (op == OP_END)
-                break;
-            if (op == OP_SKIP)
-                continue;
-            y = ascent - y;
-            if (op == OP_DRAW) {
-                for (int e = 0; e < 2; e++) {
-                    int px = e ? x : cx, py = e ? y : cy;
-                    if (!any || px < xmin) xmin = px;
-                    if (!any || px > xmax) xmax = px;
-                    if (!drawn || py < ymin) ymin = py;
-                    if (!drawn || py > ymax) ymax = py;
-                    any = drawn = 1;
-                }
-            }
-            cx = x;
-            cy = y;
-        }
-        int adv = wtable[i];
+        int xmin = 0, xmax = -1, any = 0;
+        auto extend = [&](int px, int py) {
+            if (!any || px < xmin) xmin = px;
+            if (!any || px > xmax) xmax = px;
+            if (!drawn || py < ymin) ymin = py;
+            if (!drawn || py > ymax) ymax = py;
+            any = drawn = 1;
+        };
+        if (!walk(i, 0, 0, [&](int x1, int y1, int x2, int y2) {
+                extend(x1, y1);
+                extend(x2, y2);
+            }))
+            return 0;
+    int adv = wtable[i];
         xoffset[i] = xmin < 0 ? -xmin : 0;
         realwdt[i] = xoffset[i] + (adv > xmax + 1 ? adv : xmax + 1);
         if (realwdt[i] < 1)
@@ -216,24 +228,12 @@ static int bitmap(int chr, int w, int h, char *buffer)
     memset(buffer, 0, (size_t)bpr * (size_t)h);
     if (realwdt[i] <= 1)
         return 1;
-    int cx = 0, cy = 0, x, y;
-    for (int64_t k = 0;; k++) {
-        int64_t p = cmdpos(i, k);
-        if (p < 0)
-            return 0;
-        int op = command(fdata + p, &x, &y);
-        if (op == OP_END)
-            return 1;
-        if (op == OP_SKIP)
-            continue;
-        x += xoffset[i];
-        y = ascent - y + yoffset;
-        if (op == OP_DRAW)
-            line(buffer, bpr, w, h, scale(cx, w, realwdt[i]), scale(cy, h, realhgt),
-                 scale(x, w, realwdt[i]), scale(y, h, realhgt));
-        cx = x;
-        cy = y;
-    }
+    const int xo = xoffset[i], yo = yoffset, rw = realwdt[i];
+    // the pen starts at the glyph's own (0, 0), where the offsets put it
+    return walk(i, -xo, -yo, [&](int x1, int y1, int x2, int y2) {
+        line(buffer, bpr, w, h, scale(x1 + xo, w, rw), scale(y1 + yo, h, realhgt),
+             scale(x2 + xo, w, rw), scale(y2 + yo, h, realhgt));
+    });
 }
 
 const struct _GR_fontDriver _GrFontDriverBGI = {
