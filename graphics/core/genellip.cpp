@@ -102,8 +102,35 @@ int GrGenerateEllipseArc(int xc, int yc, int xa, int ya, int start, int end,
         if (nn != 1024)
             for (step = 2; 1024U / static_cast<uint32_t>(step) > nn; step *= 2) {
             }
-        for (int u = s0; u < s0 + 1024; u += step)
-            GrSinCos(u, xc, yc, xa, ya, points[count++]);
+        if (s0 % step == 0) {
+            // every point lies on the grid of one quarter: scale that
+            // quarter once and mirror it (rounding is symmetric about 0)
+            int xp[257], xn[257], yp[257], yn[257];
+            for (int i = 0; i <= 256; i += step) {
+                const int64_t ox = scaled(xa, sintab[i]), oy = scaled(ya, sintab[i]);
+                xp[i] = clamp_int(xc + ox);
+                xn[i] = clamp_int(xc - ox);
+                yp[i] = clamp_int(yc - oy);
+                yn[i] = clamp_int(yc + oy);
+            }
+            // a whole ellipse starting elsewhere on the grid has the same
+            // points, begun at its start
+            const int total = 1024 / step, shift = s0 / step;
+            auto quarter = [&](const int *xs, const int *ys, bool cosine_first) {
+                for (int t = 0; t < 256; t += step, count++) {
+                    const int at = count >= shift ? count - shift : count - shift + total;
+                    points[at][0] = xs[cosine_first ? 256 - t : t];
+                    points[at][1] = ys[cosine_first ? t : 256 - t];
+                }
+            };
+            quarter(xp, yp, true);
+            quarter(xn, yp, false);
+            quarter(xn, yn, true);
+            quarter(xp, yn, false);
+        } else {
+            for (int u = s0; u < s0 + 1024; u += step)
+                GrSinCos(u, xc, yc, xa, ya, points[count++]);
+        }
     } else {
         if (e0 < s0)
             e0 += 1024;

@@ -773,6 +773,19 @@ TEST_F(Ellipse, PointGenerationAndAngles)
     ASSERT_EQ(GrGenerateEllipseArc(7, 9, 50, 30, 0, 3600, pts), nw);
     EXPECT_EQ(memcmp(pts, whole, sizeof(int[2]) * static_cast<size_t>(nw)), 0);
     EXPECT_EQ(GrGenerateEllipseArc(7, 9, 50, 30, 1234, 1234, pts), nw);
+    // whole ellipses are mirrored from one quarter: the same points as
+    // one by one, at every point count, with negative, odd and huge radii
+    const int radii[][4] = {{7, 9, 50, 30},          {0, 0, 2, 2},
+                            {-3, 5, -121, 77},       {100, -100, 300, 17},
+                            {1, 1, 2000, 3},         {INT_MAX, INT_MIN, INT_MAX, INT_MAX}};
+    for (const auto &r : radii)
+        for (int start : {0, 900, 2700}) {  // 0, 256 and 768 units
+            const int cnt = GrGenerateEllipseArc(r[0], r[1], r[2], r[3], start, start, pts);
+            for (int i = 0; i < cnt; i++) {
+                GrSinCos(start * 256 / 900 + i * 1024 / cnt, r[0], r[1], r[2], r[3], q);
+                ASSERT_EQ(pt(i), (std::array<int, 2>{q[0], q[1]})) << r[2] << 'x' << r[3] << ' ' << i;
+            }
+        }
 
     // 900 to 0 runs the long way round, through 180 and 270 degrees
     const int n = GrGenerateEllipseArc(0, 0, 100, 100, 900, 0, pts);
