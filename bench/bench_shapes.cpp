@@ -1,5 +1,6 @@
 // Filled ellipses and polygons in Mpixel/s of filled area, each beside
-// memset of the same rows of the same frame; dashed and wide lines.
+// memset of the same runs of pixels of the same frame, row by row; dashed
+// and wide lines.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -23,7 +24,8 @@ struct Span {
     int y, x1, x2;
 };
 
-// The rows a shape covered, read back from a cleared screen.
+// The runs of pixels a shape covered, row by row, read back from a cleared
+// screen: the reference fills exactly these.
 std::vector<Span> spans_of(void (*draw)(int r, GrColor c), int r, int64_t *area)
 {
     GrClearScreen(0);
@@ -33,33 +35,37 @@ std::vector<Span> spans_of(void (*draw)(int r, GrColor c), int r, int64_t *area)
     const GrFrame &f = GrContextInfo->screen.gc_frame;
     for (int y = 0; y < H; y++) {
         const unsigned char *row = f.gf_baseaddr[0] + static_cast<size_t>(y) * f.gf_lineoffset;
-        int x1 = -1, x2 = -1;
-        for (int x = 0; x < W; x++)
-            if (row[x]) {
-                if (x1 < 0) x1 = x;
-                x2 = x;
-                ++*area;
-            }
-        if (x1 >= 0)
-            s.push_back({y, x1, x2});
+        for (int x = 0; x < W; x++) {
+            if (!row[x])
+                continue;
+            const int x1 = x;
+            while (x + 1 < W && row[x + 1])
+                x++;
+            s.push_back({y, x1, x});
+            *area += x - x1 + 1;
+        }
     }
     return s;
 }
 
 void ellipse(int r, GrColor c) { GrFilledEllipse(W / 2, H / 2, r, r * 3 / 4, c); }
 
-int g_vertices = 10;
-bool g_star = false;
-void polygon(int r, GrColor c)
+// a regular polygon, or a star (alternate radii: up to four crossings a
+// line and more), made once per benchmark
+std::vector<int> g_points;
+void make_polygon(int r, int vertices, bool star)
 {
-    // a regular polygon, or a star (alternate radii: four crossings a line)
-    std::vector<int> pts(2 * static_cast<size_t>(g_vertices));
-    for (int i = 0; i < g_vertices; i++) {
-        const double a = 2 * M_PI * i / g_vertices, rr = g_star && i % 2 ? r * 0.7 : r;
-        pts[2 * i] = W / 2 + static_cast<int>(rr * std::cos(a));
-        pts[2 * i + 1] = H / 2 + static_cast<int>(rr * std::sin(a));
+    g_points.assign(2 * static_cast<size_t>(vertices), 0);
+    for (int i = 0; i < vertices; i++) {
+        const double a = 2 * M_PI * i / vertices, rr = star && i % 2 ? r * 0.7 : r;
+        g_points[2 * i] = W / 2 + static_cast<int>(rr * std::cos(a));
+        g_points[2 * i + 1] = H / 2 + static_cast<int>(rr * std::sin(a));
     }
-    GrFilledPolygon(g_vertices, reinterpret_cast<const int(*)[2]>(pts.data()), c);
+}
+void polygon(int, GrColor c)
+{
+    GrFilledPolygon(static_cast<int>(g_points.size() / 2),
+                    reinterpret_cast<const int(*)[2]>(g_points.data()), c);
 }
 
 void report(benchmark::State &st, int64_t area)
@@ -95,14 +101,12 @@ void BM_FilledEllipseMemset(benchmark::State &st) { run_shape(st, ellipse, true)
 
 void BM_FilledPolygon(benchmark::State &st)
 {
-    g_vertices = static_cast<int>(st.range(1));
-    g_star = st.range(2) != 0;
+    make_polygon(static_cast<int>(st.range(0)), static_cast<int>(st.range(1)), st.range(2) != 0);
     run_shape(st, polygon, false);
 }
 void BM_FilledPolygonMemset(benchmark::State &st)
 {
-    g_vertices = static_cast<int>(st.range(1));
-    g_star = st.range(2) != 0;
+    make_polygon(static_cast<int>(st.range(0)), static_cast<int>(st.range(1)), st.range(2) != 0);
     run_shape(st, polygon, true);
 }
 
