@@ -13,6 +13,7 @@ struct _GrPolyEdge {
     int64_t x, xend;        // current x, x of the bottom end
     int top, bottom;        // first and last scan line
     int64_t adx, dy, err;
+    int64_t q, r, k;        // x-major: adx = q * dy + r; k further x on this line
     int xstep;
     bool xmajor;
 
@@ -35,6 +36,17 @@ struct _GrPolyEdge {
         dy = static_cast<int64_t>(bottom) - top;
         xmajor = dy < adx;
         err = xmajor ? adx >> 1 : (dy - ((1 - xstep) >> 1)) >> 1;
+        q = r = k = 0;
+        if (xmajor && dy > 0) {
+            // The error goes down by dy for each further x on a line and up
+            // by adx a line: kept as whole dy's (k) and a remainder (err),
+            // a line's run needs neither a loop nor a division.
+            if (dy == 1) {
+                q = adx, k = err, err = 0;
+            } else {
+                q = adx / dy, r = adx % dy, k = err / dy, err %= dy;
+            }
+        }
     }
 
     // The pixels of the edge on the current line (not its bottom line),
@@ -42,26 +54,22 @@ struct _GrPolyEdge {
     void step(int64_t *lo, int64_t *hi)
     {
         if (xmajor) {
-            // the x values taken while the error stays non-negative; a
-            // short run is counted, a long one divided out
-            int64_t k = 0;
-            if (adx < 16 * dy) {
-                for (int64_t e = err; e >= dy; e -= dy)
-                    k++;
-            } else {
-                k = err / dy;
-            }
+            // the x values taken while the error stays non-negative
             const int64_t last = x + k * xstep;
-            err = err - (k + 1) * dy + adx;
             *lo = x < last ? x : last;
             *hi = x < last ? last : x;
             x = last + xstep;
+            const int64_t t = err + r, carry = t >= dy;
+            k = q - 1 + carry;
+            err = t - (dy & -carry);
         } else {
+            // one x a line, the step taken when the error goes negative
+            // chosen without a branch
             *lo = *hi = x;
-            if ((err -= adx) < 0) {
-                x += xstep;
-                err += dy;
-            }
+            err -= adx;
+            const int64_t m = err >> 63;
+            x += xstep & m;
+            err += dy & m;
         }
     }
 

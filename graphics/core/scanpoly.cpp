@@ -8,42 +8,50 @@ namespace {
 
 struct Span {
     int64_t x1, x2;
-    size_t seq;  // order of arrival: equal left ends keep it
+    size_t edge;  // a crossing's edge, or kEnded when it leaves the list
 };
+
+const size_t kEnded = SIZE_MAX;
 
 struct Edge : _GrPolyEdge {
     bool fresh;  // became active on this line
 };
 
-bool by_left(const Span &a, const Span &b)
-{
-    return a.x1 < b.x1 || (a.x1 == b.x1 && a.seq < b.seq);
-}
+bool left_less(const Span &a, const Span &b) { return a.x1 < b.x1; }
 
-// Sorted by left end, later arrivals after earlier ones with the same left
-// end: a stable sort by left end. A line usually has a handful of spans:
-// insertion sort. Huge polygons can put tens of thousands on one line: a
-// radix sort on the left end (the ends lie between int points, so their
-// spread fits 32 bits), std::sort on (left, arrival) should it not.
+// Sorts by left end; the order of equal left ends does not change the
+// union of the pairs' spans. Crossings come in the last line's order, so
+// they are nearly sorted: insertion sort, until it has moved too much (a
+// huge polygon can put tens of thousands of crossings on a line, in any
+// order). Then a radix sort on the left end (the ends lie between int
+// points, so their spread fits 32 bits), or std::sort should it not.
 void sort_spans(Span *s, size_t n, Span *tmp)
 {
-    if (n <= 16) {
-        for (size_t i = 0; i < n; i++)
-            s[i].seq = i;
-        for (size_t i = 1; i < n; i++)
-            for (size_t j = i; j > 0 && by_left(s[j], s[j - 1]); j--)
-                std::swap(s[j], s[j - 1]);
-        return;
+    size_t moves = 0;
+    const size_t budget = 8 * n + 32;
+    for (size_t i = 1; i < n; i++) {
+        if (s[i].x1 >= s[i - 1].x1)
+            continue;
+        const Span v = s[i];
+        size_t j = i;
+        do {
+            s[j] = s[j - 1];
+            j--;
+        } while (j > 0 && v.x1 < s[j - 1].x1);
+        s[j] = v;
+        moves += i - j;
+        if (moves > budget)
+            break;
     }
+    if (moves <= budget)
+        return;
     int64_t lo = s[0].x1, hi = s[0].x1;
     for (size_t i = 1; i < n; i++) {
         if (s[i].x1 < lo) lo = s[i].x1;
         if (s[i].x1 > hi) hi = s[i].x1;
     }
     if (n < 256 || hi - lo > UINT32_MAX) {
-        for (size_t i = 0; i < n; i++)
-            s[i].seq = i;
-        std::sort(s, s + n, by_left);
+        std::sort(s, s + n, left_less);
         return;
     }
     // 8 bits a pass of the distance from the leftmost end, as many passes
@@ -64,15 +72,11 @@ void sort_spans(Span *s, size_t n, Span *tmp)
         std::copy(from, from + n, s);
 }
 
-bool left_less(const Span &a, const Span &b) { return a.x1 < b.x1; }
-
 // Sorts the spans and merges those that share pixels; spans that only touch
 // stay apart, which draws the same pixels. Returns the new count.
 size_t merge(Span *s, size_t n, Span *tmp)
 {
-    // pairs of crossings arrive in order; only horizontal edges may not
-    if (!std::is_sorted(s, s + n, left_less))
-        sort_spans(s, n, tmp);
+    sort_spans(s, n, tmp);
     size_t out = 0;
     for (size_t i = 0; i < n; i++) {
         if (out > 0 && s[i].x1 <= s[out - 1].x2)
@@ -133,7 +137,8 @@ void _GrScanPolygon(int n, const int points[][2], const GrFillOps *f, GrFillArg 
                         static_cast<int>(std::min<int64_t>(xmax, c->gc_xcliphi)), ybot);
 
     // Edges wait in order of their top line; the active ones are kept in
-    // build order, which decides the order of crossings with equal ends.
+    // the order of their crossings on the last line, so that a line's
+    // crossings arrive nearly sorted.
     std::vector<size_t> waiting(edges.size()), active;
     for (size_t i = 0; i < edges.size(); i++)
         waiting[i] = i;
@@ -155,35 +160,58 @@ void _GrScanPolygon(int n, const int points[][2], const GrFillOps *f, GrFillArg 
         f->scan(s1 + c->gc_xoffset, y + c->gc_yoffset, s2 - s1 + 1, arg);
     };
     for (int y = ytop; y <= ybot;) {
-        // the new edges come in build order (the waiting list is sorted
-        // stably): one merge keeps the active list in build order, in time
-        // linear in its length however many edges start on the line
-        const size_t had = nactive;
         for (; next < waiting.size() && edges[waiting[next]].top == y; next++) {
             edges[waiting[next]].fresh = true;
             active[nactive++] = waiting[next];
         }
-        if (had > 0 && nactive > had)
-            std::inplace_merge(active.data(), active.data() + had, active.data() + nactive);
-        if (nactive == 2) {
-            // Most lines cross two edges that neither start nor end there:
-            // run them in a tight loop up to the next line where one does.
-            Edge &a = edges[active[0]], &b = edges[active[1]];
-            int until = std::min({a.bottom, b.bottom, ybot + 1});
-            if (next < waiting.size())
-                until = std::min(until, edges[waiting[next]].top);
-            if (a.dy > 0 && b.dy > 0 && y < until) {
-                a.fresh = b.fresh = false;
+        // Most lines cross edges that neither start nor end there: run
+        // them in a tight loop up to the next line where one does.
+        int until = ybot + 1;
+        if (next < waiting.size())
+            until = std::min(until, edges[waiting[next]].top);
+        for (size_t k = 0; k < nactive && until > y; k++)
+            until = std::min(until, edges[active[k]].bottom);
+        if (nactive >= 2 && y < until) {
+            for (size_t k = 0; k < nactive; k++)
+                edges[active[k]].fresh = false;
+            if (nactive == 2) {
+                // the commonest case, without the loops: one span
+                Edge &a = edges[active[0]], &b = edges[active[1]];
                 for (; y < until; y++) {
                     int64_t al, ar, bl, br;
                     a.step(&al, &ar);
                     b.step(&bl, &br);
                     draw(y, std::min(al, bl), std::max(ar, br));
                 }
-                continue;  // the line where an edge starts or ends
             }
+            for (; y < until; y++) {
+                for (size_t k = 0; k < nactive; k++) {
+                    edges[active[k]].step(&cr[k].x1, &cr[k].x2);
+                    cr[k].edge = active[k];
+                }
+                if (!std::is_sorted(cr, cr + nactive, left_less)) {
+                    // edges that cross each other change places
+                    sort_spans(cr, nactive, tmp);
+                    for (size_t k = 0; k < nactive; k++)
+                        active[k] = cr[k].edge;
+                }
+                // the pairs come sorted by left end: merged as they come
+                int64_t x1 = cr[0].x1, x2 = std::max(cr[0].x2, cr[1].x2);
+                for (size_t k = 2; k + 1 < nactive; k += 2) {
+                    const int64_t a = cr[k].x1, b = std::max(cr[k].x2, cr[k + 1].x2);
+                    if (a <= x2) {
+                        x2 = std::max(x2, b);
+                    } else {
+                        draw(y, x1, x2);
+                        x1 = a;
+                        x2 = b;
+                    }
+                }
+                draw(y, x1, x2);
+            }
+            continue;  // the line where an edge starts or ends
         }
-        size_t ncr = 0, nfl = 0, keep = 0;
+        size_t ncr = 0, nfl = 0;
         for (size_t k = 0; k < nactive; k++) {
             const size_t i = active[k];
             Edge &e = edges[i];
@@ -196,27 +224,25 @@ void _GrScanPolygon(int n, const int points[][2], const GrFillOps *f, GrFillArg 
             if (y == e.bottom) {
                 // an edge ending on the line crosses it twice
                 e.last(&cr[ncr].x1, &cr[ncr].x2);
+                cr[ncr].edge = kEnded;
                 cr[ncr + 1] = cr[ncr];
                 ncr += 2;
                 continue;
             }
             e.step(&cr[ncr].x1, &cr[ncr].x2);
-            ncr++;
-            active[keep++] = i;
+            cr[ncr++].edge = i;
         }
-        nactive = keep;
-        if (nfl == 0 && ncr == 2) {
-            // the common line: one span over both crossings
-            fl[0] = {std::min(cr[0].x1, cr[1].x1), std::max(cr[0].x2, cr[1].x2), 0};
-            nfl = 1;
-        } else {
-            sort_spans(cr, ncr, tmp);
-            for (size_t i = 0; i + 1 < ncr; i += 2)
-                // the pair spans both runs whole: a longer first run keeps
-                // its tail, so every boundary pixel is filled
-                fl[nfl++] = {cr[i].x1, std::max(cr[i].x2, cr[i + 1].x2), 0};
-            nfl = merge(fl, nfl, tmp);
-        }
+        sort_spans(cr, ncr, tmp);
+        nactive = 0;
+        for (size_t i = 0; i < ncr; i++)
+            if (cr[i].edge != kEnded)
+                active[nactive++] = cr[i].edge;
+        const bool pairs_only = nfl == 0;
+        for (size_t i = 0; i + 1 < ncr; i += 2)
+            // the pair spans both runs whole: a longer first run keeps its
+            // tail, so every boundary pixel is filled
+            fl[nfl++] = {cr[i].x1, std::max(cr[i].x2, cr[i + 1].x2), 0};
+        nfl = pairs_only && nfl == 1 ? 1 : merge(fl, nfl, tmp);
         for (size_t i = 0; i < nfl; i++)
             draw(y, fl[i].x1, fl[i].x2);
         y++;
