@@ -2,6 +2,7 @@
 // the end points of the last arc generated.
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "libpxl.h"
 
@@ -105,28 +106,35 @@ int GrGenerateEllipseArc(int xc, int yc, int xa, int ya, int start, int end,
         if (s0 % step == 0) {
             // every point lies on the grid of one quarter: scale that
             // quarter once and mirror it (rounding is symmetric about 0)
+            const int per = 256 / step;  // points a quarter
             int xp[257], xn[257], yp[257], yn[257];
-            for (int i = 0; i <= 256; i += step) {
-                const int64_t ox = scaled(xa, sintab[i]), oy = scaled(ya, sintab[i]);
-                xp[i] = clamp_int(xc + ox);
-                xn[i] = clamp_int(xc - ox);
-                yp[i] = clamp_int(yc - oy);
-                yn[i] = clamp_int(yc + oy);
+            for (int j = 0; j <= per; j++) {
+                const int64_t ox = scaled(xa, sintab[j * step]), oy = scaled(ya, sintab[j * step]);
+                xp[j] = clamp_int(xc + ox);
+                xn[j] = clamp_int(xc - ox);
+                yp[j] = clamp_int(yc - oy);
+                yn[j] = clamp_int(yc + oy);
             }
             // a whole ellipse starting elsewhere on the grid has the same
             // points, begun at its start
-            const int total = 1024 / step, shift = s0 / step;
-            auto quarter = [&](const int *xs, const int *ys, bool cosine_first) {
-                for (int t = 0; t < 256; t += step, count++) {
-                    const int at = count >= shift ? count - shift : count - shift + total;
-                    points[at][0] = xs[cosine_first ? 256 - t : t];
-                    points[at][1] = ys[cosine_first ? t : 256 - t];
-                }
-            };
-            quarter(xp, yp, true);
-            quarter(xn, yp, false);
-            quarter(xn, yn, true);
-            quarter(xp, yn, false);
+            int from0[GR_MAX_ELLIPSE_POINTS][2];
+            int(*out)[2] = s0 == 0 ? points : from0;
+            for (int j = 0; j < per; j++) {
+                out[j][0] = xp[per - j];
+                out[j][1] = yp[j];
+                out[per + j][0] = xn[j];
+                out[per + j][1] = yp[per - j];
+                out[2 * per + j][0] = xn[per - j];
+                out[2 * per + j][1] = yn[j];
+                out[3 * per + j][0] = xp[j];
+                out[3 * per + j][1] = yn[per - j];
+            }
+            count = 4 * per;
+            if (s0 != 0) {
+                const int shift = s0 / step;
+                std::memcpy(points, from0[shift], sizeof(int[2]) * static_cast<size_t>(count - shift));
+                std::memcpy(points[count - shift], from0[0], sizeof(int[2]) * static_cast<size_t>(shift));
+            }
         } else {
             for (int u = s0; u < s0 + 1024; u += step)
                 GrSinCos(u, xc, yc, xa, ya, points[count++]);

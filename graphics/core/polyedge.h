@@ -44,7 +44,13 @@ struct _GrPolyEdge {
             if (dy == 1) {
                 q = adx, k = err, err = 0;
             } else {
-                q = adx / dy, r = adx % dy, k = err / dy, err %= dy;
+                // one division: adx is twice the first error, plus its low bit
+                const uint64_t h = static_cast<uint64_t>(err), d = static_cast<uint64_t>(dy);
+                k = static_cast<int64_t>(h / d);
+                err = static_cast<int64_t>(h % d);
+                const int64_t t = 2 * err + (adx & 1), carry = t >= dy;
+                q = 2 * k + carry;
+                r = t - (dy & -carry);
             }
         }
     }

@@ -84,15 +84,16 @@ void _GrScanConvexPoly(int n, const int points[][2], const GrFillOps *f, GrFillA
     if (n > 1 && points[n - 1][0] == points[0][0] && points[n - 1][1] == points[0][1])
         n--;
     const GrContext *c = CURC;
-    int top = 0;
     int x1 = points[0][0], x2 = x1, y1 = points[0][1], y2 = y1;
     for (int i = 1; i < n; i++) {
-        if (points[i][1] < points[top][1]) top = i;
         x1 = std::min(x1, points[i][0]);
         x2 = std::max(x2, points[i][0]);
         y1 = std::min(y1, points[i][1]);
         y2 = std::max(y2, points[i][1]);
     }
+    int top = 0;  // the first vertex on the top line
+    while (points[top][1] != y1)
+        top++;
     if (x1 > c->gc_xcliphi || x2 < c->gc_xcliplo || y1 > c->gc_ycliphi || y2 < c->gc_ycliplo)
         return;
     const int ystart = std::max(y1, c->gc_ycliplo), yend = std::min(y2, c->gc_ycliphi);
