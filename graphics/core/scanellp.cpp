@@ -1,18 +1,20 @@
 // Whole ellipses: small ones exactly, row by row from a half-width table;
 // large ones as polygons.
 #include <algorithm>
-#include <vector>
 
 #include "libpxl.h"
 
 namespace {
 
+// Ellipses up to this half-axis are drawn row by row from a table.
+const int kTableAxis = 120;
+
 // Half-widths of the rows 0..b away from the centre row, by midpoint
 // arithmetic.
-std::vector<int64_t> half_widths(int64_t a, int64_t b)
+void half_widths(int64_t a, int64_t b, int64_t h[kTableAxis + 1])
 {
     const int64_t A = a * a, B = b * b;
-    std::vector<int64_t> h(static_cast<size_t>(b) + 1, 0);
+    std::fill(h, h + b + 1, 0);
     auto set = [&](int64_t y, int64_t x) {
         if (y >= 0 && y <= b)
             h[static_cast<size_t>(y)] = x;
@@ -37,7 +39,6 @@ std::vector<int64_t> half_widths(int64_t a, int64_t b)
         y -= 1;
         d += 2 * A * (2 - 2 * y);
     }
-    return h;
 }
 
 }  // namespace
@@ -61,7 +62,7 @@ void _GrScanEllipse(int xc, int yc, int xa, int ya, const GrFillOps *f, GrFillAr
         f->line(cx1 + xo, cy1 + yo, cx2 - cx1, cy2 - cy1, arg);
         return;
     }
-    if (a > 120 || b > 120) {
+    if (a > kTableAxis || b > kTableAxis) {
         int pts[GR_MAX_ELLIPSE_POINTS + 8][2];
         const int n = GrGenerateEllipse(xc, yc, xa, ya, pts);
         if (filled)
@@ -70,7 +71,8 @@ void _GrScanEllipse(int xc, int yc, int xa, int ya, const GrFillOps *f, GrFillAr
             _GrDrawPolygon(n, pts, f, arg, 1);
         return;
     }
-    const std::vector<int64_t> h = half_widths(a, b);
+    int64_t h[kTableAxis + 1];
+    half_widths(a, b, h);
     auto span = [&](int y, int64_t x1, int64_t x2) {
         if (x2 < c->gc_xcliplo || x1 > c->gc_xcliphi)
             return;

@@ -139,19 +139,20 @@ void _GrScanPolygon(int n, const int points[][2], const GrFillOps *f, GrFillArg 
     // Edges wait in order of their top line; the active ones are kept in
     // the order of their crossings on the last line, so that a line's
     // crossings arrive nearly sorted.
-    std::vector<size_t> waiting(edges.size()), active;
-    for (size_t i = 0; i < edges.size(); i++)
+    const size_t m = edges.size();
+    std::vector<size_t> lists(2 * m);
+    size_t *const waiting = lists.data(), *const active = waiting + m;
+    for (size_t i = 0; i < m; i++)
         waiting[i] = i;
-    std::stable_sort(waiting.begin(), waiting.end(),
-                     [&](size_t a, size_t b) { return edges[a].top < edges[b].top; });
-    size_t next = 0;
+    std::sort(waiting, waiting + m, [&](size_t a, size_t b) {
+        return edges[a].top < edges[b].top || (edges[a].top == edges[b].top && a < b);
+    });
+    size_t next = 0, nactive = 0;
     // every edge adds at most two crossings a line, and every filled span
     // comes from a horizontal edge or a pair of crossings
-    std::vector<Span> cspace(2 * edges.size() + 2), fspace(2 * edges.size() + 2),
-        tspace(2 * edges.size() + 2);
-    Span *const cr = cspace.data(), *const fl = fspace.data(), *const tmp = tspace.data();
-    size_t nactive = 0;
-    active.resize(edges.size());
+    const size_t spans = 2 * m + 2;
+    std::vector<Span> space(3 * spans);
+    Span *const cr = space.data(), *const fl = cr + spans, *const tmp = fl + spans;
     auto draw = [&](int y, int64_t x1, int64_t x2) {
         if (x2 < c->gc_xcliplo || x1 > c->gc_xcliphi)
             return;
@@ -160,14 +161,14 @@ void _GrScanPolygon(int n, const int points[][2], const GrFillOps *f, GrFillArg 
         f->scan(s1 + c->gc_xoffset, y + c->gc_yoffset, s2 - s1 + 1, arg);
     };
     for (int y = ytop; y <= ybot;) {
-        for (; next < waiting.size() && edges[waiting[next]].top == y; next++) {
+        for (; next < m && edges[waiting[next]].top == y; next++) {
             edges[waiting[next]].fresh = true;
             active[nactive++] = waiting[next];
         }
         // Most lines cross edges that neither start nor end there: run
         // them in a tight loop up to the next line where one does.
         int until = ybot + 1;
-        if (next < waiting.size())
+        if (next < m)
             until = std::min(until, edges[waiting[next]].top);
         for (size_t k = 0; k < nactive && until > y; k++)
             until = std::min(until, edges[active[k]].bottom);
