@@ -176,7 +176,7 @@ void _GrScanPolygon(int n, const int points[][2], const GrFillOps *f, GrFillArg 
             for (size_t k = 0; k < nactive; k++)
                 edges[active[k]].fresh = false;
             if (nactive == 2) {
-                // the commonest case, without the loops: one span
+                // the commonest case: one span, nothing to sort
                 Edge &a = edges[active[0]], &b = edges[active[1]];
                 for (; y < until; y++) {
                     int64_t al, ar, bl, br;
@@ -184,31 +184,34 @@ void _GrScanPolygon(int n, const int points[][2], const GrFillOps *f, GrFillArg 
                     b.step(&bl, &br);
                     draw(y, std::min(al, bl), std::max(ar, br));
                 }
-            }
-            for (; y < until; y++) {
-                for (size_t k = 0; k < nactive; k++) {
-                    edges[active[k]].step(&cr[k].x1, &cr[k].x2);
-                    cr[k].edge = active[k];
-                }
-                if (!std::is_sorted(cr, cr + nactive, left_less)) {
-                    // edges that cross each other change places
-                    sort_spans(cr, nactive, tmp);
-                    for (size_t k = 0; k < nactive; k++)
-                        active[k] = cr[k].edge;
-                }
-                // the pairs come sorted by left end: merged as they come
-                int64_t x1 = cr[0].x1, x2 = std::max(cr[0].x2, cr[1].x2);
-                for (size_t k = 2; k + 1 < nactive; k += 2) {
-                    const int64_t a = cr[k].x1, b = std::max(cr[k].x2, cr[k + 1].x2);
-                    if (a <= x2) {
-                        x2 = std::max(x2, b);
-                    } else {
-                        draw(y, x1, x2);
-                        x1 = a;
-                        x2 = b;
+            } else {
+                // any number: the crossings keep their order unless edges
+                // cross each other; the pairs, sorted by left end, are
+                // merged as they come
+                for (; y < until; y++) {
+                    for (size_t k = 0; k < nactive; k++) {
+                        edges[active[k]].step(&cr[k].x1, &cr[k].x2);
+                        cr[k].edge = active[k];
                     }
+                    if (!std::is_sorted(cr, cr + nactive, left_less)) {
+                        // edges that cross each other change places
+                        sort_spans(cr, nactive, tmp);
+                        for (size_t k = 0; k < nactive; k++)
+                            active[k] = cr[k].edge;
+                    }
+                    int64_t x1 = cr[0].x1, x2 = std::max(cr[0].x2, cr[1].x2);
+                    for (size_t k = 2; k + 1 < nactive; k += 2) {
+                        const int64_t a = cr[k].x1, b = std::max(cr[k].x2, cr[k + 1].x2);
+                        if (a <= x2) {
+                            x2 = std::max(x2, b);
+                        } else {
+                            draw(y, x1, x2);
+                            x1 = a;
+                            x2 = b;
+                        }
+                    }
+                    draw(y, x1, x2);
                 }
-                draw(y, x1, x2);
             }
             continue;  // the line where an edge starts or ends
         }
@@ -238,12 +241,11 @@ void _GrScanPolygon(int n, const int points[][2], const GrFillOps *f, GrFillArg 
         for (size_t i = 0; i < ncr; i++)
             if (cr[i].edge != kEnded)
                 active[nactive++] = cr[i].edge;
-        const bool pairs_only = nfl == 0;
         for (size_t i = 0; i + 1 < ncr; i += 2)
             // the pair spans both runs whole: a longer first run keeps its
             // tail, so every boundary pixel is filled
             fl[nfl++] = {cr[i].x1, std::max(cr[i].x2, cr[i + 1].x2), 0};
-        nfl = pairs_only && nfl == 1 ? 1 : merge(fl, nfl, tmp);
+        nfl = merge(fl, nfl, tmp);
         for (size_t i = 0; i < nfl; i++)
             draw(y, fl[i].x1, fl[i].x2);
         y++;
