@@ -12,23 +12,29 @@ struct Chain {
     int n, dir;
     int at;             // upper vertex of the current edge
     int left;           // edges this chain may still take
+    int ylo;            // the first scan line
     bool done;
     _GrPolyEdge e;
 
-    void start(const int (*p)[2], int count, int top, int d, int ylo)
+    // Starts at vertex `top` and passes the edges that end above line
+    // `first`; the current edge then holds that line.
+    void start(const int (*p)[2], int count, int top, int d, int first)
     {
         pts = p;
         n = count;
         dir = d;
         at = top;
         left = count;
+        ylo = first;
         done = false;
-        next_edge(ylo);
+        do
+            next_edge();
+        while (!done && e.bottom < ylo);
     }
 
     // Takes the next edge down from vertex `at`; an edge that turns back up
     // ends the chain (for a convex polygon: past the bottom vertex).
-    void next_edge(int ylo)
+    void next_edge()
     {
         if (left-- <= 0) {
             done = true;
@@ -48,29 +54,36 @@ struct Chain {
         e.init(a[0], a[1], b[0], b[1], ylo);
     }
 
-    // Widens [*lo, *hi] by what this chain touches on line y.
-    void touch(int y, int ylo, int64_t *lo, int64_t *hi)
+    // Widens [*lo, *hi] by what this chain touches on line y; called for
+    // the lines in order, so the current edge holds line y.
+    void touch(int y, int64_t *lo, int64_t *hi)
     {
-        while (!done) {
-            if (e.bottom < y) {        // wholly above: skip
-                next_edge(ylo);
-                continue;
-            }
-            if (e.top > y)
-                return;
-            int64_t a, b;
-            if (y == e.bottom) {
-                // the end point, then on through the vertices of this line
-                e.last(&a, &b);
-                *lo = std::min(*lo, a);
-                *hi = std::max(*hi, b);
-                next_edge(ylo);
-                continue;
-            }
-            e.step(&a, &b);
+        if (done)
+            return;
+        int64_t a, b;
+        auto widen = [&] {
             *lo = std::min(*lo, a);
             *hi = std::max(*hi, b);
+        };
+        if (y < e.bottom) {
+            e.step(&a, &b);
+            widen();
             return;
+        }
+        // the end point, then on through the vertices of this line
+        e.last(&a, &b);
+        widen();
+        for (;;) {
+            next_edge();
+            if (done)
+                return;
+            if (e.bottom > y) {
+                e.step(&a, &b);
+                widen();
+                return;
+            }
+            e.last(&a, &b);  // a flat edge on this line
+            widen();
         }
     }
 };
@@ -111,7 +124,7 @@ void _GrScanConvexPoly(int n, const int points[][2], const GrFillOps *f, GrFillA
     };
     for (int y = ystart; y <= yend;) {
         // lines inside both chains' current edges: step them directly
-        if (!fwd.done && !back.done && fwd.e.top <= y && back.e.top <= y) {
+        if (!fwd.done && !back.done) {
             const int until = std::min({fwd.e.bottom, back.e.bottom, yend + 1});
             for (; y < until; y++) {
                 int64_t a1, a2, b1, b2;
@@ -123,8 +136,8 @@ void _GrScanConvexPoly(int n, const int points[][2], const GrFillOps *f, GrFillA
                 break;
         }
         int64_t lo = INT64_MAX, hi = INT64_MIN;
-        fwd.touch(y, ystart, &lo, &hi);
-        back.touch(y, ystart, &lo, &hi);
+        fwd.touch(y, &lo, &hi);
+        back.touch(y, &lo, &hi);
         draw(y, lo, hi);
         y++;
     }
