@@ -1,8 +1,8 @@
 /*
- * polyedge.h - one polygon edge stepped scan line by scan line, shared by
- * the even-odd and the convex fill. 64-bit arithmetic throughout, and the
- * run of an x-major edge is computed, not walked pixel by pixel, so edges
- * of any length cost the same.
+ * polyedge.h - one polygon edge stepped scan line by scan line, and the
+ * span output, shared by the even-odd and the convex fill. 64-bit
+ * arithmetic throughout, and the run of an x-major edge is computed, not
+ * walked pixel by pixel, so edges of any length cost the same.
  */
 #ifndef POLYEDGE_H_INCLUDED
 #define POLYEDGE_H_INCLUDED
@@ -84,6 +84,36 @@ struct _GrPolyEdge {
     {
         *lo = x < xend ? x : xend;
         *hi = x < xend ? xend : x;
+    }
+};
+
+// Hands the spans of one shape to a filler: clipped to the context's x
+// limits (unless the whole shape lies within them) and moved to frame
+// coordinates. Empty spans (x1 > x2) are dropped.
+struct _GrSpanOut {
+    const GrFillOps *f;
+    GrFillArg arg;
+    int64_t xlo, xhi;
+    int xoff, yoff;
+    bool inside;
+
+    _GrSpanOut(const GrContext *c, const GrFillOps *filler, GrFillArg a, int64_t xmin,
+               int64_t xmax)
+        : f(filler), arg(a), xlo(c->gc_xcliplo), xhi(c->gc_xcliphi), xoff(c->gc_xoffset),
+          yoff(c->gc_yoffset), inside(xmin >= xlo && xmax <= xhi)
+    {
+    }
+
+    void operator()(int y, int64_t x1, int64_t x2) const
+    {
+        if (!inside) {
+            if (x2 < xlo || x1 > xhi)
+                return;
+            x1 = x1 < xlo ? xlo : x1;
+            x2 = x2 > xhi ? xhi : x2;
+        }
+        if (x1 <= x2)
+            f->scan(static_cast<int>(x1) + xoff, y + yoff, static_cast<int>(x2 - x1) + 1, arg);
     }
 };
 

@@ -115,13 +115,7 @@ void _GrScanConvexPoly(int n, const int points[][2], const GrFillOps *f, GrFillA
     Chain fwd{}, back{};
     fwd.start(points, n, top, 1, ystart);
     back.start(points, n, top, -1, ystart);
-    auto draw = [&](int y, int64_t lo, int64_t hi) {
-        if (lo > hi || hi < c->gc_xcliplo || lo > c->gc_xcliphi)
-            return;
-        const int sx1 = static_cast<int>(std::max<int64_t>(lo, c->gc_xcliplo));
-        const int sx2 = static_cast<int>(std::min<int64_t>(hi, c->gc_xcliphi));
-        f->scan(sx1 + c->gc_xoffset, y + c->gc_yoffset, sx2 - sx1 + 1, arg);
-    };
+    const _GrSpanOut draw(c, f, arg, x1, x2);
     for (int y = ystart; y <= yend;) {
         // lines inside both chains' current edges: step them directly
         if (!fwd.done && !back.done) {

@@ -153,13 +153,7 @@ void _GrScanPolygon(int n, const int points[][2], const GrFillOps *f, GrFillArg 
     const size_t spans = 2 * m + 2;
     std::vector<Span> space(3 * spans);
     Span *const cr = space.data(), *const fl = cr + spans, *const tmp = fl + spans;
-    auto draw = [&](int y, int64_t x1, int64_t x2) {
-        if (x2 < c->gc_xcliplo || x1 > c->gc_xcliphi)
-            return;
-        const int s1 = static_cast<int>(std::max<int64_t>(x1, c->gc_xcliplo));
-        const int s2 = static_cast<int>(std::min<int64_t>(x2, c->gc_xcliphi));
-        f->scan(s1 + c->gc_xoffset, y + c->gc_yoffset, s2 - s1 + 1, arg);
-    };
+    const _GrSpanOut draw(c, f, arg, xmin, xmax);
     for (int y = ytop; y <= ybot;) {
         for (; next < m && edges[waiting[next]].top == y; next++) {
             edges[waiting[next]].fresh = true;
