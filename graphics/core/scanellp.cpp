@@ -2,7 +2,7 @@
 // large ones as polygons.
 #include <algorithm>
 
-#include "libpxl.h"
+#include "polyedge.h"
 
 namespace {
 
@@ -73,13 +73,7 @@ void _GrScanEllipse(int xc, int yc, int xa, int ya, const GrFillOps *f, GrFillAr
     }
     int64_t h[kTableAxis + 1];
     half_widths(a, b, h);
-    auto span = [&](int y, int64_t x1, int64_t x2) {
-        if (x2 < c->gc_xcliplo || x1 > c->gc_xcliphi)
-            return;
-        const int s1 = static_cast<int>(std::max<int64_t>(x1, c->gc_xcliplo));
-        const int s2 = static_cast<int>(std::min<int64_t>(x2, c->gc_xcliphi));
-        f->scan(s1 + xo, y + yo, s2 - s1 + 1, arg);
-    };
+    const _GrSpanOut span(c, f, arg, bx1, bx2);
     for (int y = cy1; y <= cy2; y++) {
         const int64_t k = y > yc ? static_cast<int64_t>(y) - yc : static_cast<int64_t>(yc) - y;
         const int64_t hk = h[static_cast<size_t>(k)];
