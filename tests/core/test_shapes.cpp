@@ -577,66 +577,137 @@ TEST_F(Poly, RandomConvexFillsAgree)
     RecordProperty("polygons", tried);
 }
 
+// An edge stepped as written down: from its top end (a) to its bottom end.
+struct ModelEdge {
+    int64_t x, xend;
+    int top, bottom;
+    int64_t adx, dy, err;
+    int xs;
+    bool xmaj;
+    int st = 0;  // even-odd: inactive, active, passed
+
+    ModelEdge(const std::array<int, 2> &a, const std::array<int, 2> &b)
+        : x(a[0]), xend(b[0]), top(a[1]), bottom(b[1]), adx(std::abs(int64_t{b[0]} - a[0])),
+          dy(int64_t{b[1]} - a[1]), xs(b[0] < a[0] ? -1 : 1), xmaj(dy < adx)
+    {
+        err = xmaj ? adx >> 1 : (dy - ((1 - xs) >> 1)) >> 1;
+    }
+    std::pair<int64_t, int64_t> step()
+    {
+        if (!xmaj) {
+            const int64_t at = x;
+            if ((err -= adx) < 0) { x += xs; err += dy; }
+            return {at, at};
+        }
+        const int64_t x0 = x;
+        for (;;) {
+            if ((err -= dy) < 0) { err += adx; break; }
+            x += xs;
+        }
+        const std::pair<int64_t, int64_t> run{std::min(x0, x), std::max(x0, x)};
+        x += xs;
+        return run;
+    }
+    std::pair<int64_t, int64_t> last() const { return {std::min(x, xend), std::max(x, xend)}; }
+};
+
+std::vector<unsigned char> plot(const std::vector<std::vector<std::pair<int64_t, int64_t>>> &rows)
+{
+    std::vector<unsigned char> out(static_cast<size_t>(W) * H, 0);
+    for (int y = 0; y < H; y++)
+        for (const auto &f : rows[static_cast<size_t>(y)])
+            for (int64_t x = std::max<int64_t>(f.first, 0); x <= std::min<int64_t>(f.second, W - 1); x++)
+                out[static_cast<size_t>(y) * W + static_cast<size_t>(x)] = 1;
+    return out;
+}
+
 // The even-odd fill as written down: edges in build order, crossings sorted
 // stably by left end, pairs, merged spans; a line at a time, no shortcuts.
 std::vector<unsigned char> even_odd_model(const Points &pts)
 {
-    struct E { int64_t x, xend; int top, bottom; int64_t adx, dy, err; int xs; bool xmaj; int st; };
-    std::vector<E> es;
+    std::vector<ModelEdge> es;
     const size_t n = pts.size();
     for (size_t k = 0, prev = 0; k < n; k++) {
         const size_t cur = k == n - 1 ? 0 : n - 1 - k;
         std::array<int, 2> a = pts[prev], b = pts[cur];
         prev = cur;
         if (b[1] < a[1]) std::swap(a, b);
-        E e{a[0], b[0], a[1], b[1], std::abs(b[0] - a[0]), b[1] - a[1], 0, b[0] < a[0] ? -1 : 1, false, 0};
-        e.xmaj = e.dy < e.adx;
-        e.err = e.xmaj ? e.adx >> 1 : (e.dy - ((1 - e.xs) >> 1)) >> 1;
-        es.push_back(e);
+        es.emplace_back(a, b);
     }
-    std::vector<unsigned char> out(static_cast<size_t>(W) * H, 0);
     using S = std::pair<int64_t, int64_t>;
+    std::vector<std::vector<S>> rows(H);
     for (int y = 0; y < H; y++) {
-        std::vector<S> cr, fl;
-        for (E &e : es) {
+        std::vector<S> cr, &fl = rows[static_cast<size_t>(y)];
+        for (ModelEdge &e : es) {
             if (e.st == 0 && e.top == y) {
-                if (e.dy == 0) { fl.push_back({std::min(e.x, e.xend), std::max(e.x, e.xend)}); e.st = 2; continue; }
+                if (e.dy == 0) { fl.push_back(e.last()); e.st = 2; continue; }
                 e.st = 1;
             }
             if (e.st != 1) continue;
             if (y == e.bottom) {
-                cr.push_back({std::min(e.x, e.xend), std::max(e.x, e.xend)});
+                cr.push_back(e.last());
                 cr.push_back(cr.back());
                 e.st = 2;
-            } else if (e.xmaj) {
-                const int64_t x0 = e.x;
-                for (;;) {
-                    if ((e.err -= e.dy) < 0) { e.err += e.adx; break; }
-                    e.x += e.xs;
-                }
-                cr.push_back({std::min(x0, e.x), std::max(x0, e.x)});
-                e.x += e.xs;
             } else {
-                cr.push_back({e.x, e.x});
-                if ((e.err -= e.adx) < 0) { e.x += e.xs; e.err += e.dy; }
+                cr.push_back(e.step());
             }
         }
         std::stable_sort(cr.begin(), cr.end(), [](const S &a, const S &b) { return a.first < b.first; });
         for (size_t i = 0; i + 1 < cr.size(); i += 2)
             fl.push_back({cr[i].first, std::max(cr[i].second, cr[i + 1].second)});
-        for (const S &f : fl)
-            for (int64_t x = std::max<int64_t>(f.first, 0); x <= std::min<int64_t>(f.second, W - 1); x++)
-                out[static_cast<size_t>(y) * W + static_cast<size_t>(x)] = 1;
     }
-    return out;
+    return plot(rows);
+}
+
+// The convex fill as written down: two chains from the first top vertex,
+// each going on while its next side does not turn upward (at most n sides),
+// and on each line the span over everything either chain touches there.
+std::vector<unsigned char> convex_model(Points pts)
+{
+    if (pts.size() > 1 && pts.back() == pts.front())
+        pts.pop_back();
+    const size_t n = pts.size();
+    size_t top = 0;
+    for (size_t i = 1; i < n; i++)
+        if (pts[i][1] < pts[top][1]) top = i;
+    std::vector<std::pair<int64_t, int64_t>> span(H, {INT64_MAX, INT64_MIN});
+    auto widen = [&](int y, std::pair<int64_t, int64_t> r) {
+        auto &s = span[static_cast<size_t>(y)];
+        s = {std::min(s.first, r.first), std::max(s.second, r.second)};
+    };
+    for (int dir : {1, -1}) {
+        size_t at = top;
+        for (size_t taken = 0; taken < n; taken++) {
+            const size_t to = (at + n + static_cast<size_t>(dir)) % n;
+            if (pts[to][1] < pts[at][1]) break;
+            ModelEdge e(pts[at], pts[to]);
+            for (int y = e.top; y < e.bottom; y++) widen(y, e.step());
+            widen(e.bottom, e.last());
+            at = to;
+        }
+    }
+    std::vector<std::vector<std::pair<int64_t, int64_t>>> rows(H);
+    for (int y = 0; y < H; y++)
+        if (span[static_cast<size_t>(y)].first <= span[static_cast<size_t>(y)].second)
+            rows[static_cast<size_t>(y)].push_back(span[static_cast<size_t>(y)]);
+    return plot(rows);
 }
 
 // Random polygons crossing themselves many times, with flat edges and
-// repeated points: the fill matches the model pixel for pixel, and XOR
+// repeated points: both fills match their models pixel for pixel, and XOR
 // drawing shows that no pixel is filled twice.
-TEST_F(Poly, EvenOddMatchesModel)
+TEST_F(Poly, FillsMatchModels)
 {
     std::mt19937 rng(777);
+    auto same = [&](const std::vector<unsigned char> &want, int iter, const char *what) {
+        for (int y = 0; y < H; y++)
+            for (int x = 0; x < W; x++)
+                if (px(x, y) != want[static_cast<size_t>(y) * W + static_cast<size_t>(x)]) {
+                    ADD_FAILURE() << what << " polygon " << iter << " at " << x << ',' << y;
+                    return false;
+                }
+        return true;
+    };
     for (int iter = 0; iter < 1500; iter++) {
         std::uniform_int_distribution<int> n_of(3, iter % 5 ? 12 : 60), c(0, iter % 2 ? 60 : 200);
         Points pts(static_cast<size_t>(n_of(rng)));
@@ -646,11 +717,10 @@ TEST_F(Poly, EvenOddMatchesModel)
         }
         clear();
         GrFilledPolygon(static_cast<int>(pts.size()), P(pts), GR_XOR | 1);
-        const std::vector<unsigned char> want = even_odd_model(pts);
-        for (int y = 0; y < H; y++)
-            for (int x = 0; x < W; x++)
-                ASSERT_EQ(px(x, y), want[static_cast<size_t>(y) * W + static_cast<size_t>(x)])
-                    << "polygon " << iter << " at " << x << ',' << y;
+        ASSERT_TRUE(same(even_odd_model(pts), iter, "even-odd"));
+        clear();
+        GrFilledConvexPolygon(static_cast<int>(pts.size()), P(pts), GR_XOR | 1);
+        ASSERT_TRUE(same(convex_model(pts), iter, "convex"));
     }
 }
 
