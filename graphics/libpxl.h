@@ -186,6 +186,33 @@ struct _GrMouseGuard {
     _GrMouseGuard &operator=(const _GrMouseGuard &) = delete;
 };
 
+/* The w colours of a scan line in the shared buffer: colour i is read(i),
+ * or read(indx[i]) with an index list (a run of equal indexes is read
+ * once). Null when the buffer cannot grow. */
+template <class Read>
+GrColor *_GrReadScanline(int w, const int *indx, Read read)
+{
+    const size_t need = (static_cast<size_t>(w < 0 ? 0 : w) + 1) * sizeof(GrColor);
+    if (_GrTempBufferBytes < need && _GrTempBufferAlloc_(need) == nullptr)
+        return nullptr;
+    GrColor *buf = static_cast<GrColor *>(_GrTempBuffer);
+    if (indx == nullptr) {
+        for (int i = 0; i < w; i++)
+            buf[i] = read(i);
+        return buf;
+    }
+    int last = -1;
+    GrColor v = 0;
+    for (int i = 0; i < w; i++) {
+        if (indx[i] != last) {
+            last = indx[i];
+            v = read(last);
+        }
+        buf[i] = v;
+    }
+    return buf;
+}
+
 /* a remainder that is never negative (m > 0) */
 static inline int _GrMod(int a, int m)
 {

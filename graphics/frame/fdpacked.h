@@ -424,26 +424,10 @@ template <class F> struct Packed {
 
     static GrColor *getindexedscanline(GrFrame *f, int x, int y, int w, int *indx)
     {
-        size_t need = (static_cast<size_t>(w) + 1) * sizeof(GrColor);
-        if (_GrTempBufferBytes < need && _GrTempBufferAlloc_(need) == nullptr)
-            return nullptr;
-        GrColor *buf = static_cast<GrColor *>(_GrTempBuffer);
         const unsigned char *p = addr(f, x, y);
-        if (indx == nullptr) {
-            for (int i = 0; i < w; i++, p += F::bytes)
-                buf[i] = F::decode(F::get(p));
-        } else {
-            int last = -1;
-            GrColor v = 0;
-            for (int i = 0; i < w; i++) {
-                if (indx[i] != last) {
-                    last = indx[i];
-                    v = F::decode(F::get(p + static_cast<ptrdiff_t>(last) * F::bytes));
-                }
-                buf[i] = v;
-            }
-        }
-        return buf;
+        return _GrReadScanline(w, indx, [&](int i) {
+            return F::decode(F::get(p + static_cast<ptrdiff_t>(i) * F::bytes));
+        });
     }
 
     static void putscanline(int x, int y, int w, const GrColor *scl, GrColor op)

@@ -217,21 +217,7 @@ template <int planes> struct Planar {
 
     static GrColor *getindexedscanline(GrFrame *f, int x, int y, int w, int *indx)
     {
-        const size_t need = (static_cast<size_t>(w < 0 ? 0 : w) + 1) * sizeof(GrColor);
-        if (_GrTempBufferBytes < need && _GrTempBufferAlloc_(need) == nullptr)
-            return nullptr;
-        GrColor *buf = static_cast<GrColor *>(_GrTempBuffer);
-        int last = -1;
-        GrColor v = 0;
-        for (int i = 0; i < w; i++) {
-            const int at = indx ? indx[i] : i;
-            if (indx == nullptr || at != last) {
-                last = at;
-                v = readpixel(f, x + at, y);
-            }
-            buf[i] = v;
-        }
-        return buf;
+        return _GrReadScanline(w, indx, [&](int i) { return readpixel(f, x + i, y); });
     }
 };
 
