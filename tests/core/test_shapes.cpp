@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "clipcheck.h"
 #include "libpxl.h"
 
 namespace {
@@ -26,23 +27,11 @@ struct Blit { int dx, dy, sx, sy, w, h; bool r2v; };
 struct Counts { int pixel, hline, pattern; int64_t hpixels; } counts;  // hpixels: drawhline's widths
 std::vector<Blit> blits;
 
-bool inside(int64_t x, int64_t y)
-{
-    const GrContext &c = _GrContextInfo.current;
-    return x >= int64_t{c.gc_xcliplo} + c.gc_xoffset && x <= int64_t{c.gc_xcliphi} + c.gc_xoffset &&
-           y >= int64_t{c.gc_ycliplo} + c.gc_yoffset && y <= int64_t{c.gc_ycliphi} + c.gc_yoffset;
-}
-bool area_ok(int x, int y, int64_t w, int64_t h)
-{
-    const bool ok = w >= 1 && h >= 1 && inside(x, y) && inside(x + w - 1, y + h - 1);
-    EXPECT_TRUE(ok) << "outside the clip box: " << x << ',' << y << ' ' << w << 'x' << h;
-    return ok;
-}
 template <bool R2V>
 void ck_blit(GrFrame *d, int dx, int dy, GrFrame *s, int sx, int sy, int w, int h, GrColor op)
 {
     blits.push_back({dx, dy, sx, sy, w, h, R2V});
-    if (area_ok(dx, dy, w, h))
+    if (area_in_clip(dx, dy, w, h))
         real.bitblt(d, dx, dy, s, sx, sy, w, h, op);
 }
 
@@ -52,21 +41,21 @@ void select_checked(const GrContext *ctx)
     GrSetContext(ctx);
     real = _GrDriverInfo.frame_driver;
     GrFrameDriver &d = _GrDriverInfo.frame_driver;
-    d.drawpixel = [](int x, int y, GrColor c) { ++counts.pixel; if (area_ok(x, y, 1, 1)) real.drawpixel(x, y, c); };
+    d.drawpixel = [](int x, int y, GrColor c) { ++counts.pixel; if (area_in_clip(x, y, 1, 1)) real.drawpixel(x, y, c); };
     d.drawline = [](int x, int y, int dx, int dy, GrColor c) {
-        const bool ok = inside(x, y) && inside(int64_t{x} + dx, int64_t{y} + dy);
+        const bool ok = in_clip(x, y) && in_clip(int64_t{x} + dx, int64_t{y} + dy);
         EXPECT_TRUE(ok) << "line outside: " << x << ',' << y << " by " << dx << ',' << dy;
         if (ok) real.drawline(x, y, dx, dy, c);
     };
     d.drawhline = [](int x, int y, int w, GrColor c) {
         ++counts.hline, counts.hpixels += w;
-        if (area_ok(x, y, w, 1)) real.drawhline(x, y, w, c);
+        if (area_in_clip(x, y, w, 1)) real.drawhline(x, y, w, c);
     };
-    d.drawvline = [](int x, int y, int h, GrColor c) { if (area_ok(x, y, 1, h)) real.drawvline(x, y, h, c); };
-    d.drawblock = [](int x, int y, int w, int h, GrColor c) { if (area_ok(x, y, w, h)) real.drawblock(x, y, w, h, c); };
+    d.drawvline = [](int x, int y, int h, GrColor c) { if (area_in_clip(x, y, 1, h)) real.drawvline(x, y, h, c); };
+    d.drawblock = [](int x, int y, int w, int h, GrColor c) { if (area_in_clip(x, y, w, h)) real.drawblock(x, y, w, h, c); };
     d.drawpattern = [](int x, int y, int w, unsigned char p, GrColor fg, GrColor bg) {
         ++counts.pattern;
-        if (area_ok(x, y, w, 1)) real.drawpattern(x, y, w, p, fg, bg);
+        if (area_in_clip(x, y, w, 1)) real.drawpattern(x, y, w, p, fg, bg);
     };
     d.bitblt = ck_blit<false>;
     counts = Counts();
