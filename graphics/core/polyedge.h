@@ -41,7 +41,7 @@ struct _GrPolyEdge {
             // The error goes down by dy for each further x on a line and up
             // by adx a line: kept as whole dy's (k) and a remainder (err),
             // a line's run needs neither a loop nor a division.
-            if (dy == 1) {
+            if (dy == 1) {  // the commonest flat edge, without a division
                 q = adx, k = err, err = 0;
             } else {
                 // one division: adx is twice the first error, plus its low bit
