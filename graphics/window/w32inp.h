@@ -57,6 +57,10 @@ struct _GR_inputHost {
 };
 extern const struct _GR_inputHost *_GrInputHost;  /* main thread only */
 
+/* the platform's pause and clock, for polling loops and event times */
+void _GrSleepMs(int ms);
+int64_t _GrClockMs(void);       /* monotonic milliseconds */
+
 #ifdef __cplusplus
 }
 #endif
