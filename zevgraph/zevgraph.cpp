@@ -13,6 +13,18 @@
 
 #include "liboxant.h"
 
+#ifdef __MINGW32__
+// MinGW's getopt stops at the first file name; its getopt_long takes options
+// from anywhere on the line, as getopt does with glibc.
+#include <getopt.h>
+static int getopt_anywhere(int argc, char *const argv[], const char *opts)
+{
+    static const struct option none[] = {{nullptr, 0, nullptr, 0}};
+    return getopt_long(argc, argv, opts, none, nullptr);
+}
+#define getopt getopt_anywhere
+#endif
+
 short graphic = 3;
 double mv[4][MAXVARS];
 int n;
