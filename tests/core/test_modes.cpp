@@ -5,6 +5,7 @@
 #include <string>
 
 #include "libpxl.h"
+#include "portable.h"
 
 namespace {
 

@@ -3,15 +3,16 @@
 #include <gtest/gtest.h>
 #include <png.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "card.h"
 #include "libpxl.h"
+#include "portable.h"
 
 namespace {
 
@@ -60,13 +61,13 @@ struct TempDir {
     std::string path;
     TempDir()
     {
-        char t[] = "/tmp/pxlpngXXXXXX";
-        path = mkdtemp(t);
+        std::string t = ::testing::TempDir() + "pxlpngXXXXXX";
+        path = mkdtemp(t.data());
     }
     ~TempDir()
     {
-        std::string cmd = "rm -rf '" + path + "'";
-        if (system(cmd.c_str()) != 0)
+        std::error_code ec;
+        if (std::filesystem::remove_all(path, ec) == static_cast<std::uintmax_t>(-1))
             ADD_FAILURE() << "could not remove " << path;
     }
     std::string file(const char *name) const { return path + "/" + name; }
@@ -230,6 +231,7 @@ TEST(Png, FailuresLeaveTheCurrentContextAlone)
         EXPECT_EQ(GrSaveContextToPng(&sub, bad.c_str()), -1);
         EXPECT_TRUE(same_context(GrContextInfo->current, before));
     }
+    chmod(ro.c_str(), 0644);  // else Windows keeps it
     EXPECT_EQ(GrSaveContextToPng(nullptr, nullptr), -1);
 
     // a clip box short of the context: no short image, -1

@@ -2,7 +2,6 @@
 // here from their layouts, malformed ones of every kind, and real PSF
 // console fonts when they can be fetched.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -15,6 +14,7 @@
 
 #include "fontgen.h"
 #include "libpxl.h"
+#include "portable.h"
 
 namespace {
 
@@ -154,7 +154,10 @@ protected:
     {
         // lower case: the loader lowers names and the font path
         static int serial = 0;
-        dir = "/tmp/pxlfont-" + std::to_string(getpid()) + "-" + std::to_string(serial++);
+        dir = fs::path(::testing::TempDir()).generic_string() + "pxlfont-" +
+              std::to_string(getpid()) + "-" + std::to_string(serial++);
+        std::transform(dir.begin(), dir.end(), dir.begin(),
+                       [](unsigned char c) { return (char)tolower(c); });
         fs::remove_all(dir);
         ASSERT_TRUE(fs::create_directory(dir));
         home = fs::current_path();
@@ -233,6 +236,23 @@ TEST_F(FontFiles, Names)
     EXPECT_EQ(GrLoadFont(nullptr), nullptr);
 
     // absolute names: only the place named is tried, never the path
+#ifdef _WIN32
+    // a real drive: the scratch directory's, spelt the DOS way
+    std::string dos = dir + "\\Fonts\\";
+    std::replace(dos.begin(), dos.end(), '/', '\\');
+    dos[0] = (char)toupper((unsigned char)dos[0]);
+    fs::create_directories("fonts");
+    fs::create_directories("p/fonts");
+    ASSERT_TRUE(fgen::save("fonts/x.chr", fgen::chr(fgen::strokes(4))));
+    ASSERT_TRUE(fgen::save("p/fonts/y.fnt", fgen::fnt(small(true))));
+    ASSERT_TRUE(fgen::save("p/z.fnt", fgen::fnt(small(true))));
+    GrSetFontPath((dir + "/p").c_str());
+    FontPtr x = load(dos + "x");
+    ASSERT_NE(x, nullptr);
+    EXPECT_STREQ(x->h.family, "BGI");
+    EXPECT_EQ(load(dos + "y"), nullptr);
+    EXPECT_EQ(load("\\Fonts\\y"), nullptr);  // the root of the current drive only
+#else
     fs::create_directories("c:/fonts");
     fs::create_directories("p/c:/fonts");
     ASSERT_TRUE(fgen::save("c:/fonts/x.chr", fgen::chr(fgen::strokes(4))));
@@ -243,6 +263,7 @@ TEST_F(FontFiles, Names)
     ASSERT_NE(x, nullptr);
     EXPECT_STREQ(x->h.family, "BGI");
     EXPECT_EQ(load("c:\\Fonts\\y"), nullptr);
+#endif
     EXPECT_NE(load("z"), nullptr);
 
     // directory + name + extension: 207 characters fit the 208-byte buffer
@@ -372,6 +393,7 @@ TEST_F(FontFiles, Headers)
     }
     // the base name follows the last '/' or '\\', and is cut at 39 characters
     std::string lname = "x/a\\" + std::string(50, 'n') + ".psf";
+    fs::create_directories(fs::path(lname).parent_path());  // x/a on Windows
     ASSERT_TRUE(fgen::save(lname, fgen::psf1(8)));
     EXPECT_EQ(probe(_GrFontDriverRAW, lname).name, std::string(39, 'n'));
 }
@@ -676,10 +698,12 @@ std::string consolefonts()
     static bool tried = false;
     if (!tried) {
         tried = true;
+#ifndef _WIN32  // the fetch script needs a POSIX shell
         std::string d = "/tmp/pxl-consolefonts-" + std::to_string(getuid());
         fs::path script = fs::path(__FILE__).parent_path() / "../../tools/fetch-psf.sh";
         if (system(("sh '" + script.string() + "' '" + d + "'").c_str()) == 0)
             dir = d;
+#endif
     }
     return dir;
 }

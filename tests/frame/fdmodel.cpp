@@ -1,7 +1,11 @@
 #include "fdmodel.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/mman.h>
 #include <unistd.h>
+#endif
 
 #include <cstdlib>
 
@@ -21,27 +25,59 @@ const Layout kL32L = {"32-bit low", 32, 1, [](GrColor v) { return v & 0xFFFFFFU;
 const Layout kL32H = {"32-bit high", 32, 1, [](GrColor v) { return (v & 0xFFFFFFU) << 8; },
                       [](uint32_t s) { return s >> 8; }};
 
+// Pages that fault on any access, so that a stray read or write stops the
+// test where it happens.
+namespace {
+#ifdef _WIN32
+size_t page_size()
+{
+    SYSTEM_INFO si;
+    GetSystemInfo(&si);
+    return si.dwPageSize;
+}
+void *map_pages(size_t len)
+{
+    return VirtualAlloc(nullptr, len, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+}
+void protect_pages(void *p, size_t len, bool noaccess)
+{
+    DWORD old;
+    VirtualProtect(p, len, noaccess ? PAGE_NOACCESS : PAGE_READWRITE, &old);
+}
+void unmap_pages(void *p, size_t) { VirtualFree(p, 0, MEM_RELEASE); }
+#else
+size_t page_size() { return static_cast<size_t>(sysconf(_SC_PAGESIZE)); }
+void *map_pages(size_t len)
+{
+    void *m = mmap(nullptr, len, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    return m == MAP_FAILED ? nullptr : m;
+}
+void protect_pages(void *p, size_t len, bool noaccess)
+{
+    mprotect(p, len, noaccess ? PROT_NONE : PROT_READ | PROT_WRITE);
+}
+void unmap_pages(void *p, size_t len) { munmap(p, len); }
+#endif
+}  // namespace
+
 Fenced::Fenced(size_t n, Side side)
 {
-    const size_t ps = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+    const size_t ps = page_size();
     area_len_ = n ? (n + ps - 1) / ps * ps : ps;
     map_len_ = area_len_ + 2 * ps;
-    void *m = mmap(nullptr, map_len_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (m == MAP_FAILED)
+    void *m = map_pages(map_len_);
+    if (!m)
         abort();
     map_ = static_cast<unsigned char *>(m);
     area_ = map_ + ps;
-    mprotect(map_, ps, PROT_NONE);
-    mprotect(area_ + area_len_, ps, PROT_NONE);
+    protect_pages(map_, ps, true);
+    protect_pages(area_ + area_len_, ps, true);
     p_ = side == kEnd ? area_ + area_len_ - n : area_;
 }
 
-Fenced::~Fenced() { munmap(map_, map_len_); }
+Fenced::~Fenced() { unmap_pages(map_, map_len_); }
 
-void Fenced::protect(bool noaccess)
-{
-    mprotect(area_, area_len_, noaccess ? PROT_NONE : PROT_READ | PROT_WRITE);
-}
+void Fenced::protect(bool noaccess) { protect_pages(area_, area_len_, noaccess); }
 
 MemFrame::MemFrame(const Layout &l, const GrFrameDriver *drv, int w, int h, int lineoffset,
                    Place place, int shift)

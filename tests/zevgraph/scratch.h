@@ -6,9 +6,10 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
-#include <unistd.h>
+#include "portable.h"
 
 #include "zevgraph.h"
 
@@ -24,8 +25,9 @@ protected:
     }
     void TearDown() override
     {
-        std::string cmd = "rm -rf '" + dir_ + "'";
-        EXPECT_EQ(std::system(cmd.c_str()), 0);
+        std::error_code ec;
+        std::filesystem::remove_all(dir_, ec);
+        EXPECT_FALSE(ec) << dir_;
     }
 
     std::string path(const std::string &name) const { return dir_ + "/" + name; }

@@ -3,7 +3,9 @@
 
 #include <gmock/gmock.h>
 
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
 #include <fstream>
 #include <sstream>
@@ -127,11 +129,18 @@ std::string slurp(const std::string &p)
 
 Outcome run_program(const std::string &args, const std::string &dir)
 {
+#ifdef _WIN32
+    // cmd.exe takes off the outermost pair of quotes
+    std::string cmd = std::string("\"\"") + ZEVGRAPH_EXE + "\" " + args + " >\"" + dir +
+                      "/out\" 2>\"" + dir + "/err\" <NUL\"";
+    int status = std::system(cmd.c_str());
+#else
     std::string cmd = std::string("'") + ZEVGRAPH_EXE + "' " + args + " >'" +
                       dir + "/out' 2>'" + dir + "/err' </dev/null";
     int raw = std::system(cmd.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(dir + "/out"),
-            slurp(dir + "/err")};
+    int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+#endif
+    return {status, slurp(dir + "/out"), slurp(dir + "/err")};
 }
 
 using Program = Scratch;
@@ -141,7 +150,7 @@ TEST_F(Program, NoArgumentsPrintsUsage)
     Outcome o = run_program("", dir_);
     EXPECT_EQ(o.status, 0);
     EXPECT_EQ(o.out, "");
-    EXPECT_EQ(o.err, usage_text(ZEVGRAPH_EXE));
+    EXPECT_EQ(o.err, text_lines(usage_text(ZEVGRAPH_EXE)));
 }
 
 TEST_F(Program, RangeErrorHasNoFinalNewline)
@@ -149,7 +158,7 @@ TEST_F(Program, RangeErrorHasNoFinalNewline)
     Outcome o = run_program("-g7 f", dir_);
     EXPECT_EQ(o.status, 1);
     EXPECT_EQ(o.out, "");
-    EXPECT_EQ(o.err, "\nError: graphic out of range. ( 0 - 6 ) -g7");
+    EXPECT_EQ(o.err, text_lines("\nError: graphic out of range. ( 0 - 6 ) -g7"));
 }
 
 }  // namespace
