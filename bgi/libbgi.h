@@ -59,6 +59,7 @@ inline int _GrBgiHeight() { return _GrDriverInfo.current_mode->height; }
 
 #define GR_BGI_FIRSTSTROKE 1
 #define GR_BGI_LASTSTROKE 20
+#define GR_BGI_FIRSTUSER 11   // stroke fonts past the standard ten
 #define GR_BGI_FIRSTBITMAP 21
 #define GR_BGI_LASTBITMAP 30
 #define GR_BGI_UNKNOWNLEN SIZE_MAX  // an image registered from memory
@@ -69,7 +70,8 @@ struct _GR_chrEntry {
     unsigned width;
 };
 
-// The 256-entry table of a stroke font; strokes never run past end.
+// The 256-entry table of a stroke font; strokes never run past end (null
+// for an image of unknown length).
 struct _GR_chrTable {
     struct _GR_chrEntry c[256];
     const unsigned char *end;
@@ -84,6 +86,9 @@ struct _GR_bgiSlot {
 };
 extern struct _GR_bgiSlot _GrBgiSlots[GR_BGI_LASTSTROKE + 1];
 
+// the standard stroke fonts' file names by slot; 0 and 11 hold "" and null
+extern const char *const __gr_text_StdFonts[12];
+
 // Registers an image of len bytes in a stroke slot; the slot or an error.
 int _GrBgiRegisterFont(int first, int last, void *image, size_t len, int owned);
 // Fills a table from an image of len bytes; 1, or 0 when unusable.
@@ -96,7 +101,8 @@ template <class Seg>
 void _GrBgiStrokes(const struct _GR_chrEntry &e, const unsigned char *end, int *cx, int *cy,
                    Seg seg)
 {
-    for (const unsigned char *p = e.strokes; p != nullptr && end - p >= 2; p += 2) {
+    for (const unsigned char *p = e.strokes; p != nullptr && (end == nullptr || end - p >= 2);
+         p += 2) {
         const int op = (p[0] >> 7) | (p[1] >> 7) << 1;
         if (op == 0)
             break;
@@ -115,15 +121,17 @@ void _GrBgiStrokes(const struct _GR_chrEntry &e, const unsigned char *end, int *
 void _outtextxy(int *x, int *y, int sx, int sy, int len, const char *text);
 void __gr_text_bit(int *x, int *y, int sx, int sy, int len, const char *text, GrFont *f);
 void __gr_text_vec(int *x, int *y, int sx, int sy, int len, const char *text);
-// the font unit u scaled by the current stroke scale on one axis
-inline int _GrBgiScaleX(int u)
+// u font units as pixels, u * mult / div truncated; a scale written with
+// a zero divisor counts as 1:1
+inline int _GrBgiScale(int u, int mult, int div)
 {
-    return static_cast<int>(static_cast<int64_t>(u) * __gr_text_multx / __gr_text_divx);
+    if (div == 0)
+        return u;
+    const int64_t v = static_cast<int64_t>(u) * mult / div;
+    return v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : static_cast<int>(v);
 }
-inline int _GrBgiScaleY(int u)
-{
-    return static_cast<int>(static_cast<int64_t>(u) * __gr_text_multy / __gr_text_divy);
-}
+inline int _GrBgiScaleX(int u) { return _GrBgiScale(u, __gr_text_multx, __gr_text_divx); }
+inline int _GrBgiScaleY(int u) { return _GrBgiScale(u, __gr_text_multy, __gr_text_divy); }
 // the scale of character size s (1..10), or the user scale for 0
 void _GrBgiSetScale(int size);
 
