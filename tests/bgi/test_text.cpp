@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "bgitest.h"
@@ -366,5 +367,29 @@ TEST(BgiFontFiles, TruncatedAndDamagedFiles)
         outtextxy(100, 50, "<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ");
         drop(slot);
     }
+    closegraph();
+}
+
+// The ten standard fonts of the source tree, found through the font path
+// when the initgraph directory has none.
+TEST(BgiFontFiles, StandardFontsFromTheFontPath)
+{
+    TempDir tmp;
+    open_without_fonts(tmp);
+    GrSetFontPath((tmp.path + ";" PXL_SOURCE_FONTS).c_str());
+    static const char names[][5] = {"TRIP", "LITT", "SANS", "GOTH", "SCRI",
+                                    "SIMP", "TSCR", "LCOM", "EURO", "BOLD"};
+    for (int font = TRIPLEX_FONT; font <= BOLD_FONT; font++) {
+        settextstyle(font, HORIZ_DIR, 4);
+        ASSERT_EQ(graphresult(), grOk) << font;
+        const std::string head(static_cast<const char *>(__gr_text_Fonts[font]), 128);
+        EXPECT_NE(head.find(std::string("\x1a\x80") + '\0' + names[font - 1]), std::string::npos);
+        EXPECT_GT(textwidth("Ag"), font == SMALL_FONT ? 8 : 20) << font;
+        EXPECT_GT(textheight("Ag"), font == SMALL_FONT ? 10 : 20) << font;
+        cleardevice();
+        outtextxy(0, 0, "Ag");
+        EXPECT_GT(count_all(15), 30) << font;
+    }
+    drop_all();
     closegraph();
 }
