@@ -22,6 +22,8 @@ inline int setenv(const char *name, const char *value, int overwrite)
 // an empty value removes the variable
 inline int unsetenv(const char *name) { return _putenv_s(name, ""); }
 
+inline int mkdir(const char *path, int /*mode*/) { return _mkdir(path); }
+
 inline char *mkdtemp(char *tmpl)
 {
     return _mktemp(tmpl) && _mkdir(tmpl) == 0 ? tmpl : nullptr;

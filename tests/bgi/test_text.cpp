@@ -1,25 +1,27 @@
 // Text in the 8x8 font, library fonts and stroke fonts; the stroke font
 // slots, their files and damaged images.
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "bgitest.h"
 #include "fontgen.h"
 #include "libbgi.h"
+#include "portable.h"
 
 namespace {
 
 // A directory of lower-case name (file names are lower-cased on loading).
 struct TempDir {
-    std::string path = "/tmp/pxlbgi-" + std::to_string(getpid());
+    std::string path = ::testing::TempDir() + "pxlbgi-" + std::to_string(getpid());
     TempDir() { mkdir(path.c_str(), 0700); }
     ~TempDir()
     {
-        if (system(("rm -rf " + path).c_str()) != 0)
+        std::error_code ec;
+        if (std::filesystem::remove_all(path, ec) == static_cast<std::uintmax_t>(-1))
             ADD_FAILURE() << "cannot remove " << path;
     }
     std::string file(const std::string &name) const { return path + "/" + name; }
