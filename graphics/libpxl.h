@@ -18,6 +18,10 @@ extern struct _GR_mouseInfo _GrMouseInfo;
 
 extern struct _GR_colorTable _GrColorInfo;
 
+/* the context of the screen while no graphics mode is set: 1 x 1, on
+ * the stand-by text driver */
+extern const GrContext _GrStandbyContext;
+
 /* the frame of the current context: where drawing slots draw */
 #define CURC  (&_GrContextInfo.current)
 #define CURF  (&_GrContextInfo.current.gc_frame)
