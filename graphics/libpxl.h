@@ -129,6 +129,15 @@ extern const struct _GR_fontDriver _GrFontDriverFNA;
 extern const struct _GR_fontDriver _GrFontDriverWIN;
 extern const struct _GR_fontDriver *const _GrFontDriverTable[];
 
+/* Where the file system ignores case, font names and font path entries
+ * are lowered at once; elsewhere they are kept as given, and a name is
+ * tried as given before it is tried in lower case. */
+#ifdef _WIN32
+#define _GR_FONTNAME_FOLD 1
+#else
+#define _GR_FONTNAME_FOLD 0
+#endif
+
 /* the font path: npath directories, each ending in '/'; -1 until set */
 struct _GR_fontFileInfo {
     int npath;
