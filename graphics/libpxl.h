@@ -160,6 +160,12 @@ void FdrvDrawBitmap(int x, int y, int w, int h, int ox, int oy,
                     const unsigned char *bmp, int pitch, int start,
                     GrColor fg, GrColor bg, void *pattern);
 extern int _GR_textattrintensevideo;
+/* bytes a character takes: 2 in word and attribute text, 1 in byte text
+ * and in text of any other type, so no unknown type reads past a string */
+static inline int _GrCharBytes(int chrtype)
+{
+    return chrtype == GR_WORD_TEXT || chrtype == GR_ATTR_TEXT ? 2 : 1;
+}
 
 /* the rounded share d * n / m used to move a point along a segment to a
  * clip edge (halves round away from zero); exact for any 32-bit inputs.
