@@ -449,11 +449,29 @@ template <class F>
 constexpr _GR_frameDriver packed_record(enum _GR_frameModes mode, int bpp)
 {
     using D = Packed<F>;
-    return _GR_frameDriver{
-        mode, GR_frameUndef, 0, 4, 1, bpp, static_cast<int32_t>(int64_t{1} << 27) * F::bytes,
-        nullptr, D::readpixel, D::drawpixel, D::drawline, D::drawhline, D::drawvline,
-        D::drawblock, D::drawbitmap, D::drawpattern, D::bitblt, nullptr, nullptr,
-        _GrFrDrvGenericGetIndexedScanline, _GrFrDrvGenericPutScanline};
+    _GR_frameDriver r{};
+    r.mode = mode;
+    r.rmode = GR_frameUndef;
+    r.is_video = 0;
+    r.row_align = 4;
+    r.num_planes = 1;
+    r.bits_per_pixel = bpp;
+    r.max_plane_size = static_cast<int32_t>(int64_t{1} << 27) * F::bytes;
+    r.init = nullptr;
+    r.readpixel = D::readpixel;
+    r.drawpixel = D::drawpixel;
+    r.drawline = D::drawline;
+    r.drawhline = D::drawhline;
+    r.drawvline = D::drawvline;
+    r.drawblock = D::drawblock;
+    r.drawbitmap = D::drawbitmap;
+    r.drawpattern = D::drawpattern;
+    r.bitblt = D::bitblt;
+    r.bltv2r = nullptr;
+    r.bltr2v = nullptr;
+    r.getindexedscanline = _GrFrDrvGenericGetIndexedScanline;
+    r.putscanline = _GrFrDrvGenericPutScanline;
+    return r;
 }
 
 }  // namespace pxl
