@@ -232,6 +232,37 @@ GrColor *_GrReadScanline(int w, const int *indx, Read read)
     return buf;
 }
 
+/* The record of a memory frame driver: the drawing and copy operations of
+ * the driver class D, scan lines through the generic helpers. */
+template <class D>
+constexpr _GR_frameDriver _GrMemoryFrameDriver(enum _GR_frameModes mode, int planes, int bpp,
+                                               int32_t max_plane_size)
+{
+    _GR_frameDriver r{};
+    r.mode = mode;
+    r.rmode = GR_frameUndef;  // it is the memory format
+    r.is_video = 0;
+    r.row_align = 4;
+    r.num_planes = planes;
+    r.bits_per_pixel = bpp;
+    r.max_plane_size = max_plane_size;
+    r.init = nullptr;
+    r.readpixel = D::readpixel;
+    r.drawpixel = D::drawpixel;
+    r.drawline = D::drawline;
+    r.drawhline = D::drawhline;
+    r.drawvline = D::drawvline;
+    r.drawblock = D::drawblock;
+    r.drawbitmap = D::drawbitmap;
+    r.drawpattern = D::drawpattern;
+    r.bitblt = D::bitblt;
+    r.bltv2r = nullptr;  // no displayed frame to copy from or to
+    r.bltr2v = nullptr;
+    r.getindexedscanline = _GrFrDrvGenericGetIndexedScanline;
+    r.putscanline = _GrFrDrvGenericPutScanline;
+    return r;
+}
+
 /* a remainder that is never negative (m > 0) */
 static inline int _GrMod(int a, int m)
 {

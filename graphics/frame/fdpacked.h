@@ -443,35 +443,13 @@ template <class F> struct Packed {
     }
 };
 
-// The record of a packed format wider than 8 bits: its own drawing and
-// copies, the generic scan lines; 2^27 pixels a plane at most.
+// The record of a packed format: its own drawing and copies, the generic
+// scan lines; 2^27 pixels a plane at most.
 template <class F>
 constexpr _GR_frameDriver packed_record(enum _GR_frameModes mode, int bpp)
 {
-    using D = Packed<F>;
-    _GR_frameDriver r{};
-    r.mode = mode;
-    r.rmode = GR_frameUndef;
-    r.is_video = 0;
-    r.row_align = 4;
-    r.num_planes = 1;
-    r.bits_per_pixel = bpp;
-    r.max_plane_size = static_cast<int32_t>(int64_t{1} << 27) * F::bytes;
-    r.init = nullptr;
-    r.readpixel = D::readpixel;
-    r.drawpixel = D::drawpixel;
-    r.drawline = D::drawline;
-    r.drawhline = D::drawhline;
-    r.drawvline = D::drawvline;
-    r.drawblock = D::drawblock;
-    r.drawbitmap = D::drawbitmap;
-    r.drawpattern = D::drawpattern;
-    r.bitblt = D::bitblt;
-    r.bltv2r = nullptr;
-    r.bltr2v = nullptr;
-    r.getindexedscanline = _GrFrDrvGenericGetIndexedScanline;
-    r.putscanline = _GrFrDrvGenericPutScanline;
-    return r;
+    return _GrMemoryFrameDriver<Packed<F>>(mode, 1, bpp,
+                                           static_cast<int32_t>(int64_t{1} << 27) * F::bytes);
 }
 
 }  // namespace pxl

@@ -227,29 +227,8 @@ template <int planes>
 constexpr _GR_frameDriver planar_record(enum _GR_frameModes mode,
                                         GrColor *(*getscanline)(GrFrame *, int, int, int, int *))
 {
-    using D = Planar<planes>;
-    _GR_frameDriver r{};
-    r.mode = mode;
-    r.rmode = GR_frameUndef;
-    r.is_video = 0;
-    r.row_align = 4;
-    r.num_planes = planes;
-    r.bits_per_pixel = planes;
-    r.max_plane_size = int32_t{1} << 24;
-    r.init = nullptr;
-    r.readpixel = D::readpixel;
-    r.drawpixel = D::drawpixel;
-    r.drawline = D::drawline;
-    r.drawhline = D::drawhline;
-    r.drawvline = D::drawvline;
-    r.drawblock = D::drawblock;
-    r.drawbitmap = D::drawbitmap;
-    r.drawpattern = D::drawpattern;
-    r.bitblt = D::bitblt;
-    r.bltv2r = nullptr;
-    r.bltr2v = nullptr;
+    _GR_frameDriver r = _GrMemoryFrameDriver<Planar<planes>>(mode, planes, planes, int32_t{1} << 24);
     r.getindexedscanline = getscanline;
-    r.putscanline = _GrFrDrvGenericPutScanline;
     return r;
 }
 
