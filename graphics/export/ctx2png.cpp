@@ -114,7 +114,7 @@ int writepng(FILE *fp)
     for (int y = 0; y < height; y++) {
         const GrColor *scan = GrGetScanlineC(nullptr, 0, width - 1, y);
         if (scan == nullptr) {
-            // a clip box short of the context, or no buffer: no short image
+            // no buffer: no short image
             wr.release();
             return -1;
         }
@@ -143,7 +143,8 @@ bool readable(const GrContext *c)
 bool replace(const char *tmp, const char *path, const struct stat *old)
 {
 #ifdef _WIN32
-    (void)old;  // rename() refuses an existing target here
+    // rename() refuses an existing target here
+    (void)old;
     return MoveFileExA(tmp, path, MOVEFILE_REPLACE_EXISTING) != 0;
 #else
     return (old == nullptr || chmod(tmp, old->st_mode & 07777) == 0) && rename(tmp, path) == 0;

@@ -227,7 +227,8 @@ template <int planes>
 constexpr _GR_frameDriver planar_record(enum _GR_frameModes mode,
                                         GrColor *(*getscanline)(GrFrame *, int, int, int, int *))
 {
-    _GR_frameDriver r = _GrMemoryFrameDriver<Planar<planes>>(mode, planes, planes, int32_t{1} << 24);
+    _GR_frameDriver r =
+        _GrMemoryFrameDriver<Planar<planes>>(mode, planes, planes, int32_t{1} << 24);
     r.getindexedscanline = getscanline;
     return r;
 }
