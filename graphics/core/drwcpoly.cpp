@@ -254,7 +254,7 @@ void wide_dashed(Pt p1, Pt p2, const Pt *b, const Pt *a, Walk &st)
 void _GrDrawCustomPolygon(int n, const int points[][2], const GrCustomLineStyle *o,
                           const GrFillOps *f, GrFillArg arg, int close)
 {
-    if (n < 2 || o == nullptr)
+    if (n < 2 || points == nullptr || o == nullptr)
         return;
     const GrContext *c = CURC;
     Walk st;
