@@ -55,6 +55,11 @@ const struct _GR_bgiMode *_GrBgiModeNode(int n);
 inline int _GrBgiWidth() { return _GrDriverInfo.current_mode->width; }
 inline int _GrBgiHeight() { return _GrDriverInfo.current_mode->height; }
 
+// Keys met while the mouse calls read the event queue: whether one waits,
+// and the oldest (-1: none).
+int _GrBgiKeyWaiting(void);
+int _GrBgiTakeKey(void);
+
 // ---- stroke fonts ----
 
 #define GR_BGI_FIRSTSTROKE 1
