@@ -50,6 +50,9 @@ int _GrBgiAspect(int r);
 
 // The mode node number n (0 = mode 4), or null.
 const struct _GR_bgiMode *_GrBgiModeNode(int n);
+// The size and colours of list mode `mode`, or false with the result set
+// (-1 before initgraph, -10 for a mode not in the list).
+bool _GrBgiListMode(int mode, int *w, int *h, int *c);
 
 // Screen width and height of the mode in force.
 inline int _GrBgiWidth() { return _GrDriverInfo.current_mode->width; }
