@@ -40,7 +40,17 @@ inline bool _GrBgiPlainLine() { return __gr_lstyle == SOLID_LINE && __gr_Line.wi
 void _GrBgiDrawLine(int x1, int y1, int x2, int y2);
 
 // The current fill (pattern, colours) as a filler and its argument.
-const GrFillOps *_GrBgiFiller(GrFillArg *arg);
+inline const GrFillOps *_GrBgiFiller(GrFillArg *arg)
+{
+    if (__gr_fpatno == EMPTY_FILL || __gr_fpatno == SOLID_FILL) {
+        arg->color = static_cast<GrColor>(__gr_fpatno == EMPTY_FILL ? __gr_colorbg : __gr_colorfill);
+        return &_GrSolidFiller;
+    }
+    __gr_fillpattern.bitmap.fg = static_cast<GrColor>(__gr_colorfill);
+    __gr_fillpattern.bitmap.bg = static_cast<GrColor>(__gr_colorbg);
+    arg->pattern = &__gr_fillpattern;
+    return &_GrPatternFiller;
+}
 
 // Degrees to the tenths of the core, held to the int range.
 int _GrBgiTenths(int deg);
