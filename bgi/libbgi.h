@@ -21,7 +21,7 @@ inline int _GrBgiAdd(int a, int b)
 inline int _GrBgiX(int x) { return _GrBgiAdd(x, __gr_vpl); }
 inline int _GrBgiY(int y) { return _GrBgiAdd(_GrBgiAdd(y, __gr_vpt), __gr_Y_page_offs); }
 
-// 0 (and the result -1) while graphics are not initialised
+// false, with the result -1, while graphics are not initialised
 inline bool _GrBgiReady()
 {
     if (__gr_INIT)
