@@ -18,5 +18,6 @@ flags=$(PKG_CONFIG_PATH="$work/prefix/lib/pkgconfig" pkg-config --cflags --libs 
 # sanitizer builds leave instrumented libraries: link the runtime too
 extra=$(grep -q 'PXL_SANITIZE:BOOL=ON' "$build/CMakeCache.txt" && echo "-fsanitize=address,undefined" || true)
 cc -std=c99 -Wall -Wextra -Werror $extra -o "$work/prog" "$prog" $flags
-(cd "$work" && ./prog)  # files it writes go with the scratch directory
+# files it writes go with the scratch directory; the stroke fonts as installed
+(cd "$work" && PXLFONT="$work/prefix/share/pxl/fonts" ./prog)
 echo "installed prefix builds and runs a C program"
