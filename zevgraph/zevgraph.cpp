@@ -296,6 +296,12 @@ static bool same_file(const char *a, const char *b)
 // is not saved: the data must never be overwritten by its picture.
 static void save_page(const char *name)
 {
+    // -g0 draws nothing: there is no page to save, and reading one would
+    // end the program
+    if (graphic == 0) {
+        message("%s: page not saved: there is no graphics page (-g0)", name);
+        return;
+    }
     char drive[OXA_DRIVE_SIZE], dir[OXA_DIR_SIZE], file[OXA_FILE_SIZE], ext[OXA_EXT_SIZE];
     char s[OXA_PATH_SIZE];
     if (explode_path(name, drive, dir, file, ext) != OXA_OK ||
