@@ -205,7 +205,7 @@ const char *full_path(const char *name, char *out, size_t size)
     return out;
 #endif
 }
-int plot(const char *fname)
+void plot_page(const char *fname)
 {
     const int maxx = getmaxx(), maxy = getmaxy();
     __gr_bar(0, 0, maxx, maxy);
@@ -274,7 +274,11 @@ int plot(const char *fname)
     // whole units, in double: a - d may lie far outside an int
     curve([&](int i) { return std::max(0.0, std::trunc(a(i) - d(i))); });
     setlinestyle(SOLID_LINE, 0xF0F0, 1);
+}
 
+int plot(const char *fname)
+{
+    plot_page(fname);
     return GrKeyRead() & 0xFFFF;
 }
 

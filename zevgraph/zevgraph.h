@@ -21,7 +21,8 @@ extern int n;                  // rows of mv read from the current file
 [[noreturn]] void error(const char *fmt, ...) ZEV_PRINTF(1, 2);
 void message(const char *fmt, ...) ZEV_PRINTF(1, 2);
 void scanfile(const char *name);
-int plot(const char *fname);
+int plot(const char *fname);      // draws the page, then waits for a key
+void plot_page(const char *fname); // draws the page only
 // the absolute, lexically tidied form of name in out (size bytes), or name
 // itself when that does not fit
 const char *full_path(const char *name, char *out, size_t size);
