@@ -1,5 +1,6 @@
 // Writing a context as an 8-bit RGB PNG image.
 #include <png.h>
+#include <zlib.h>
 #include <sys/stat.h>
 
 #include <csetjmp>
@@ -98,6 +99,12 @@ int writepng(FILE *fp)
     png_set_IHDR(wr.png, wr.info, static_cast<png_uint_32>(width),
                  static_cast<png_uint_32>(height), 8, PNG_COLOR_TYPE_RGB,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    // Measured on plot pages and the test card: the "up" filter with
+    // run-length compression writes 3 to 3.7 times faster than the adaptive
+    // filters at the default level, for files 1.3 to 1.8 times larger;
+    // drawings repeat rows and runs far more than photographs do.
+    png_set_filter(wr.png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
+    png_set_compression_strategy(wr.png, Z_RLE);
     png_write_info(wr.png, wr.info);
 
     const size_t n = static_cast<size_t>(width);
