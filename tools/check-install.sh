@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs the build tree into a scratch prefix, then compiles and runs a C
-# program with nothing but `pkg-config --cflags --libs pxl`.
+# program with nothing but `pkg-config --cflags --libs pxl`, in the scratch
+# directory.
 # Usage: check-install.sh BUILD_DIR PROGRAM.c
 # A cross build sets CC (the target's C compiler), LDFLAGS, EXE (the program
 # suffix), RUN (how to run a target program) and PKG_CONFIG_LIBDIR (where the
@@ -21,5 +22,6 @@ flags=$(PKG_CONFIG_PATH="$work/prefix/lib/pkgconfig" pkg-config $static --cflags
 # sanitizer builds leave instrumented libraries: link the runtime too
 extra=$(grep -q 'PXL_SANITIZE:BOOL=ON' "$build/CMakeCache.txt" && echo "-fsanitize=address,undefined" || true)
 ${CC:-cc} -std=c99 -Wall -Wextra -Werror $extra -o "$work/prog${EXE:-}" "$prog" $flags ${LDFLAGS:-}
-${RUN:-} "$work/prog${EXE:-}"
+# files it writes go with the scratch directory; the stroke fonts as installed
+(cd "$work" && PXLFONT="$work/prefix/share/pxl/fonts" ${RUN:-} "./prog${EXE:-}")
 echo "installed prefix builds and runs a C program"

@@ -101,7 +101,13 @@ bool exit_hook_set = false;
 
 void _GrCloseVideoDriver(void)
 {
-    _GrDriverInfo.frame_driver = _GrDriverInfo.text_driver;
+    // The frame of a mode goes with its driver: after a mode, drawing and
+    // reading on the screen fall to the stand-by text driver, never into
+    // freed memory. Before the first mode there is nothing to undo.
+    if (_GrDriverInfo.screen_driver.mode != GR_frameUndef) {
+        _GrDriverInfo.frame_driver = _GrDriverInfo.screen_driver = _GrDriverInfo.text_driver;
+        _GrContextInfo.current = _GrContextInfo.screen = _GrStandbyContext;
+    }
     if (_GrDriverInfo.video_driver != nullptr) {
         if (_GrDriverInfo.video_driver->reset != nullptr)
             _GrDriverInfo.video_driver->reset();

@@ -84,6 +84,17 @@ bool same_context(const GrContext &a, const GrContext &b)
     return memcmp(&a, &b, sizeof a) == 0;
 }
 
+std::string slurp(const std::string &path)
+{
+    std::string out;
+    if (FILE *f = fopen(path.c_str(), "rb")) {
+        for (int c; (c = fgetc(f)) != EOF;)
+            out += static_cast<char>(c);
+        fclose(f);
+    }
+    return out;
+}
+
 }  // namespace
 
 TEST(Png, PaletteModeImageHeaderAndPixels)
@@ -211,7 +222,7 @@ TEST(Png, SubContextAndCurrentContext)
     GrSetContext(nullptr);
 }
 
-TEST(Png, FailuresLeaveTheCurrentContextAlone)
+TEST(Png, FailuresLeaveTheContextAndTheOldFileAlone)
 {
     TempDir tmp;
     set_mode(20, 10, 8);
@@ -233,13 +244,35 @@ TEST(Png, FailuresLeaveTheCurrentContextAlone)
     }
     chmod(ro.c_str(), 0644);  // else Windows keeps it
     EXPECT_EQ(GrSaveContextToPng(nullptr, nullptr), -1);
+    // the write was done but the directory in the way refused the rename
+    EXPECT_NE(access((tmp.path + ".tmp").c_str(), F_OK), 0);
 
-    // a clip box short of the context: no short image, -1
-    GrSetClipBox(0, 0, 3, 3);
-    const std::string f = tmp.file("clipped.png");
+    // a failed save leaves the old file byte for byte, and its mode
+    const std::string f = tmp.file("old.png");
+    ASSERT_EQ(GrSaveContextToPng(nullptr, f.c_str()), 0);
+    ASSERT_EQ(chmod(f.c_str(), 0600), 0);
+    const std::string old = slurp(f);
+    GrSetClipBox(0, 0, 3, 3);  // short of the context: no short image
+    EXPECT_EQ(GrSaveContextToPng(nullptr, f.c_str()), -1);
+    GrSetClipBox(0, 1, 7, 7);
     EXPECT_EQ(GrSaveContextToPng(nullptr, f.c_str()), -1);
     GrResetClipBox();
+    EXPECT_EQ(slurp(f), old);
+    EXPECT_EXIT(
+        {
+            GrSetDriver("memory");
+            GrSetMode(GR_mode_text_80x25);
+            GrSaveContextToPng(nullptr, f.c_str());
+        },
+        ::testing::ExitedWithCode(1), "in text mode");
+    EXPECT_EQ(slurp(f), old);
+    GrFilledBox(0, 0, 0, 0, 9);
     EXPECT_EQ(GrSaveContextToPng(nullptr, f.c_str()), 0);
+    EXPECT_NE(slurp(f), old);
+    struct stat st;
+    ASSERT_EQ(stat(f.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600U);
+    EXPECT_NE(access((f + ".tmp").c_str(), F_OK), 0);
     GrSetContext(nullptr);
 }
 
