@@ -10,8 +10,12 @@
 
 #ifdef _WIN32
 #include <direct.h>
+#include <fcntl.h>
 #include <io.h>
 #include <process.h>
+
+// the runtime makes a descriptor 0 given by dup2 the standard input handle
+inline int pipe(int fd[2]) { return _pipe(fd, 4096, _O_BINARY); }
 
 inline int setenv(const char *name, const char *value, int overwrite)
 {
@@ -30,13 +34,13 @@ inline char *mkdtemp(char *tmpl)
 }
 #endif
 
-// Text the program wrote to a file through the C runtime: Windows' text mode
-// ends lines with CR LF.
-inline std::string text_lines(std::string s)
+// Text a program wrote through the C runtime, as it meant it: Windows'
+// text mode ends its lines with CR LF.
+inline std::string from_text_mode(std::string s)
 {
 #ifdef _WIN32
-    for (size_t i = 0; (i = s.find('\n', i)) != std::string::npos; i += 2)
-        s.insert(i, 1, '\r');
+    for (size_t i = 0; (i = s.find("\r\n", i)) != std::string::npos; i++)
+        s.erase(i, 1);
 #endif
     return s;
 }

@@ -142,7 +142,7 @@ Outcome run_program(const std::string &args, const std::string &dir)
     int raw = std::system(cmd.c_str());
     int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
 #endif
-    return {status, slurp(dir + "/out"), slurp(dir + "/err")};
+    return {status, from_text_mode(slurp(dir + "/out")), from_text_mode(slurp(dir + "/err"))};
 }
 
 using Program = Scratch;
@@ -152,7 +152,7 @@ TEST_F(Program, NoArgumentsPrintsUsage)
     Outcome o = run_program("", dir_);
     EXPECT_EQ(o.status, 0);
     EXPECT_EQ(o.out, "");
-    EXPECT_EQ(o.err, text_lines(usage_text(ZEVGRAPH_EXE)));
+    EXPECT_EQ(o.err, usage_text(ZEVGRAPH_EXE));
 }
 
 TEST_F(Program, RangeErrorHasNoFinalNewline)
@@ -160,7 +160,7 @@ TEST_F(Program, RangeErrorHasNoFinalNewline)
     Outcome o = run_program("-g7 f", dir_);
     EXPECT_EQ(o.status, 1);
     EXPECT_EQ(o.out, "");
-    EXPECT_EQ(o.err, text_lines("\nError: graphic out of range. ( 0 - 6 ) -g7"));
+    EXPECT_EQ(o.err, "\nError: graphic out of range. ( 0 - 6 ) -g7");
 }
 
 }  // namespace

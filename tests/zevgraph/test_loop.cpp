@@ -3,7 +3,9 @@
 #include "scratch.h"
 
 #include <sys/stat.h>
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
 #include <fstream>
 #include <sstream>
@@ -32,10 +34,19 @@ protected:
     Outcome run(const std::string &args, const std::string &keys)
     {
         write("keys", keys);
+#ifdef _WIN32
+        // PXLDRV=memory is in the environment already (Scratch); cmd.exe
+        // takes off the outermost quotes
+        const std::string cmd = "\"cd /d \"" + dir_ + "\" && \"" ZEVGRAPH_EXE "\" " + args +
+                                " <keys 2>err\"";
+        const int status = std::system(cmd.c_str());
+#else
         const std::string cmd = "cd '" + dir_ + "' && PXLDRV=memory '" ZEVGRAPH_EXE "' " +
                                 args + " <keys 2>err";
         const int raw = std::system(cmd.c_str());
-        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(path("err"))};
+        const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+#endif
+        return {status, from_text_mode(slurp(path("err")))};
     }
     bool exists(const std::string &name) const
     {
