@@ -30,7 +30,8 @@ constexpr _GR_frameDriver standby(enum _GR_frameModes mode, int is_video, int bp
         STANDBY(readpixel), STANDBY(drawpixel), STANDBY(drawline),
         STANDBY(drawhline), STANDBY(drawvline), STANDBY(drawblock),
         STANDBY(drawbitmap), STANDBY(drawpattern), STANDBY(bitblt),
-        STANDBY(bltv2r), STANDBY(bltr2v), nullptr, nullptr};
+        STANDBY(bltv2r), STANDBY(bltr2v), STANDBY(getindexedscanline),
+        STANDBY(putscanline)};
 }
 
 void dummy_bank(int) {}

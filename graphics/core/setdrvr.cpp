@@ -101,12 +101,34 @@ bool exit_hook_set = false;
 
 void _GrCloseVideoDriver(void)
 {
-    _GrDriverInfo.frame_driver = _GrDriverInfo.text_driver;
-    if (_GrDriverInfo.video_driver != nullptr) {
-        if (_GrDriverInfo.video_driver->reset != nullptr)
-            _GrDriverInfo.video_driver->reset();
-        _GrDriverInfo.video_driver = nullptr;
+    _GR_driverInfo &di = _GrDriverInfo;
+    di.frame_driver = di.text_driver;
+    if (di.video_driver == nullptr)
+        return;
+    if (di.video_driver->reset != nullptr)
+        di.video_driver->reset();
+    di.video_driver = nullptr;
+    // The screen's frame memory is gone: every context still naming the
+    // screen driver, and the screen and current contexts themselves, now
+    // meet the stand-by driver instead of freed memory.
+    di.screen_driver = di.text_driver;
+    GrContext standby{};
+    standby.gc_frame.gf_onscreen = 1;
+    standby.gc_frame.gf_driver = &di.text_driver;
+    _GrContextInfo.current = _GrContextInfo.screen = standby;
+}
+
+int _GrStartVideoDriver(GrVideoDriver *drv, const char *options)
+{
+    _GrCloseVideoDriver();
+    if (!exit_hook_set) {
+        atexit(_GrCloseVideoDriver);
+        exit_hook_set = true;
     }
+    if (drv->init != nullptr && !drv->init(options))
+        return 0;
+    _GrDriverInfo.video_driver = drv;
+    return 1;
 }
 
 int GrSetDriver(const char *drvspec)
@@ -156,14 +178,5 @@ int GrSetDriver(const char *drvspec)
     }
     if (chosen == nullptr)
         return 0;
-
-    _GrCloseVideoDriver();
-    if (!exit_hook_set) {
-        atexit(_GrCloseVideoDriver);
-        exit_hook_set = true;
-    }
-    if (chosen->init != nullptr && !chosen->init(options))
-        return 0;
-    _GrDriverInfo.video_driver = chosen;
-    return 1;
+    return _GrStartVideoDriver(chosen, options);
 }

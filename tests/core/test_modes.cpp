@@ -22,6 +22,17 @@ struct Defaults {
     }
 };
 
+// Detection finds nothing while this lives: there is no display to open.
+struct NoDisplay {
+    std::string saved = getenv("DISPLAY") ? getenv("DISPLAY") : "";
+    NoDisplay() { unsetenv("DISPLAY"); }
+    ~NoDisplay()
+    {
+        if (!saved.empty())
+            setenv("DISPLAY", saved.c_str(), 1);
+    }
+};
+
 const GrFrame &screen_frame() { return _GrContextInfo.screen.gc_frame; }
 
 }  // namespace
@@ -61,6 +72,7 @@ TEST(SetDriver, NamesKeysAndSuffixes)
     EXPECT_EQ(GrDriverInfo->default_graphics_width, 999999999);
 
     // keys without a name: the defaults change, detection finds no driver here
+    NoDisplay none;
     EXPECT_EQ(GrSetDriver("gw 1024 gh 768"), 0);
     EXPECT_EQ(GrDriverInfo->default_graphics_width, 1024);
     EXPECT_EQ(GrDriverInfo->default_graphics_height, 768);
@@ -69,6 +81,7 @@ TEST(SetDriver, NamesKeysAndSuffixes)
 TEST(SetDriver, OddTextIsSafe)
 {
     Defaults keep;
+    NoDisplay none;
     EXPECT_EQ(GrSetDriver(""), 0);
     EXPECT_EQ(GrSetDriver("      "), 0);
     EXPECT_EQ(GrSetDriver("memory ::"), 0);         // name "memory" replaced by "::" -> empty name
@@ -314,6 +327,7 @@ TEST(MemoryDriverDeath, FatalMessagesAndStatus)
         {
             _GrCloseVideoDriver();
             unsetenv("PXLDRV");
+            unsetenv("DISPLAY");
             GrSetMode(GR_mode_graphics_default);  // nothing to detect
         },
         status1, "^GrSetMode: could not find suitable video driver\n$");
@@ -323,6 +337,37 @@ TEST(MemoryDriverDeath, FatalMessagesAndStatus)
             GrSetMode(GR_mode_graphics_default);
         },
         status1, "^GrSetMode: could not find suitable video mode\n$");
+}
+
+TEST(MemoryDriverDeath, NothingReadsAClosedDriversFrame)
+{
+    // the screen frame is freed with its driver (also by choosing another)
+    const auto status1 = ::testing::ExitedWithCode(1);
+    const char *msg = "^PXL Error: graphics operation attempted in text mode\n$";
+    for (int second = 0; second < 2; second++) {
+        EXPECT_EXIT(
+            {
+                GrSetDriver("memory");
+                GrSetMode(GR_mode_graphics_size_bpp, 64, 64, 8);
+                GrContext *sub = GrCreateSubContext(0, 0, 9, 9, nullptr, nullptr);
+                if (second)
+                    GrSetDriver("memory");
+                else
+                    _GrCloseVideoDriver();
+                EXPECT_EQ(GrContextInfo->screen.gc_frame.gf_baseaddr[0], nullptr);
+                GrGetScanlineC(sub, 0, 9, 0);
+            },
+            status1, msg)
+            << second;
+    }
+    EXPECT_EXIT(
+        {
+            GrSetDriver("memory");
+            GrSetMode(GR_mode_graphics_size_bpp, 64, 64, 8);
+            _GrCloseVideoDriver();
+            GrSaveContextToPng(nullptr, (testing::TempDir() + "closed.png").c_str());
+        },
+        status1, msg);
 }
 
 TEST(MemoryDriverDeath, DrawingWithoutGraphicsMode)
