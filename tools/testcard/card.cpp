@@ -353,6 +353,12 @@ int testcard_draw(int w, int h, int bpp)
     if (!GrSetDriver("memory"))
         return -1;
     GrSetMode(GR_mode_graphics_size_bpp, w, h, bpp);
+    testcard_paint(w, h);
+    return 0;
+}
+
+void testcard_paint(int w, int h)
+{
     GrClearScreen(GrBlack());
     colour_bars(w);
     line_star(w / 4, h / 2 + 8, h / 3, h / 5);
@@ -368,5 +374,4 @@ int testcard_draw(int w, int h, int bpp)
     loaded_fonts(w / 2 + 5, 356);
     // the outline of the whole card, on its edges
     GrBox(0, 12, w - 1, h - 1, GrWhite());
-    return 0;
 }
