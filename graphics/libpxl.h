@@ -55,6 +55,12 @@ const struct _GR_frameDriver *_GrFindRAMframeDriver(enum _GR_frameModes mode);
 GrVideoMode *_gr_selectmode(GrVideoDriver *drv, int w, int h, int bpp,
                             int txt, unsigned int *ep);
 
+/* cursors: the memory frame mode that holds the screen's pixels (the
+ * screen's own for a memory screen; undefined without a driver), and
+ * whether a cursor was built for it */
+enum _GR_frameModes _GrCursorFrameMode(void);
+int _GrCursorFits(const GrCursor *c);
+
 /* no-effect colours of runs in 8-bit frames, by operation 0..3 */
 extern const uint32_t _GrFDdotable8[4];
 

@@ -597,6 +597,155 @@ extern const struct _GR_driverInfo *const GrDriverInfo;
 extern const struct _GR_contextInfo *const GrContextInfo;
 extern const struct _GR_mouseInfo *const GrMouseInfo;
 
+/* ------------------------------------------------------------------ */
+/* Graphics cursors                                                   */
+/* ------------------------------------------------------------------ */
+
+/* A small shape with a hot spot, shown over the screen and taken away
+ * again without disturbing it. The work context holds the image and its
+ * mask (top rows), the screen area under the cursor and a work area. */
+typedef struct _GR_cursor {
+    struct _GR_context work;
+    int xpos, ypos;             /* screen position of the hot spot */
+    int width, height;          /* size of the shape */
+    int xhot, yhot;             /* hot spot within the shape */
+    int areawidth, areaheight;  /* size of the saved screen area */
+    int areax, areay;           /* screen position of that area while shown */
+    int displayed;              /* nonzero while on the screen */
+} GrCursor;
+
+/* Builds a cursor for the mode in force from h rows of w bytes, pitch
+ * bytes apart: 0 is transparent, k selects colours[k] (colours[0] = count;
+ * beyond it, or without a table, colour 0). Null on failure. */
+GrCursor *GrBuildCursor(const unsigned char *pixels, int pitch, int w, int h,
+                        int xhot, int yhot, const GrColor *colors);
+/* Takes the cursor off the screen and frees it; not the mouse's cursor. */
+void GrDestroyCursor(GrCursor *cursor);
+void GrDisplayCursor(GrCursor *cursor);
+void GrEraseCursor(GrCursor *cursor);
+/* Sets the hot spot position, redrawing the cursor when it is shown. */
+void GrMoveCursor(GrCursor *cursor, int x, int y);
+
+/* ------------------------------------------------------------------ */
+/* Keyboard and mouse input                                           */
+/* ------------------------------------------------------------------ */
+
+/* A key code: the character of a character key (Backspace 8, Tab 9,
+ * Enter 13, Esc 27, Ctrl with a letter 1 to 26), 256 and above for keys
+ * without a character and for Alt with a letter or digit. */
+typedef uint16_t GrKeyType;
+
+#define GR_KEY_BACKSPACE 0x0008
+#define GR_KEY_TAB       0x0009
+#define GR_KEY_ENTER     0x000D
+#define GR_KEY_ESC       0x001B
+#define GR_KEY_F1        0x013B  /* F2 to F10 follow: 0x13C .. 0x144 */
+#define GR_KEY_HOME      0x0147
+#define GR_KEY_UP        0x0148
+#define GR_KEY_PAGEUP    0x0149
+#define GR_KEY_LEFT      0x014B
+#define GR_KEY_RIGHT     0x014D
+#define GR_KEY_END       0x014F
+#define GR_KEY_DOWN      0x0150
+#define GR_KEY_PAGEDOWN  0x0151
+#define GR_KEY_INSERT    0x0152
+#define GR_KEY_DELETE    0x0153
+#define GR_KEY_F11       0x0185
+#define GR_KEY_F12       0x0186
+
+/* key state bits */
+#define GR_KS_SHIFT  0x03       /* either Shift key (both bits together) */
+#define GR_KS_CTRL   0x04
+#define GR_KS_ALT    0x08
+#define GR_KS_SCROLL 0x10       /* the lock keys while held down */
+#define GR_KS_NUM    0x20
+#define GR_KS_CAPS   0x40
+#define GR_KS_INSERT 0x80
+
+/* mouse buttons */
+#define GR_BTN_LEFT   0x01
+#define GR_BTN_RIGHT  0x02
+#define GR_BTN_MIDDLE 0x04
+#define GR_BTN_4      0x08      /* wheel turned away from the user */
+#define GR_BTN_5      0x10      /* wheel turned toward the user */
+
+/* event bits; POLL and NOPAINT only in a wait mask */
+#define GR_EV_MOTION       0x0001
+#define GR_EV_LEFT_DOWN    0x0002
+#define GR_EV_LEFT_UP      0x0004
+#define GR_EV_RIGHT_DOWN   0x0008
+#define GR_EV_RIGHT_UP     0x0010
+#define GR_EV_MIDDLE_DOWN  0x0020
+#define GR_EV_MIDDLE_UP    0x0040
+#define GR_EV_KEYPRESS     0x0080
+#define GR_EV_POLL         0x0100  /* do not wait */
+#define GR_EV_NOPAINT      0x0200  /* do not show the mouse cursor meanwhile */
+#define GR_EV_BUTTON4_DOWN 0x0400
+#define GR_EV_BUTTON4_UP   0x0800
+#define GR_EV_COMMAND      0x1000  /* a window command; key holds its number */
+#define GR_EV_BUTTON5_DOWN 0x2000
+#define GR_EV_BUTTON5_UP   0x4000
+
+/* One input event. */
+typedef struct _GR_inputEvent {
+    int flags;                  /* GR_EV_* bits */
+    int x, y;                   /* mouse position in the window */
+    int buttons;                /* GR_BTN_* bits after the event */
+    int key;                    /* key code, or command number */
+    int key_state;              /* GR_KS_* bits */
+    int delta_time;             /* ms since the previous event; -1: none */
+} GrInputEvent;
+
+/* (Re)starts input with queues of n entries (4 to 256); pending input is
+ * dropped. The key and event calls start it themselves. */
+void GrMouseInitN(int n);
+/* Nonzero when a window with a pointer exists. */
+int GrMouseDetect(void);
+/* Whether keys go into the event queue (kb) and mouse events are wanted. */
+void GrMouseEventEnable(int kb, int ms);
+/* Waits up to timeout ms for an event sharing a bit with mask, and fills
+ * *ev; otherwise *ev is the current state (flags 0 or GR_EV_MOTION). */
+void GrMouseGetEventT(int mask, GrInputEvent *ev, int timeout);
+void GrMouseSetSpeed(int mul, int div);         /* each 1 .. 16 */
+void GrMouseSetAccel(int threshold, int accel); /* 1 .. 64, 1 .. 16 */
+/* The box that GrMouseWarp keeps the mouse in (screen coordinates). */
+void GrMouseSetLimits(int x1, int y1, int x2, int y2);
+/* Moves the mouse, and the window's pointer, to (x, y) within the limits. */
+void GrMouseWarp(int x, int y);
+
+/* Waits for a key and returns its code. Without a window the keys come
+ * from standard input, a byte each (0x7F as Backspace); end of input is
+ * Esc. */
+GrKeyType GrKeyRead(void);
+/* Nonzero when a key is waiting (without a window: a byte on standard
+ * input, or its end). Never consumes it. */
+int GrKeyPressed(void);
+/* The key state bits of the last input handled. */
+int GrKeyStat(void);
+
+/* ------------------------------------------------------------------ */
+/* Mouse cursor                                                       */
+/* ------------------------------------------------------------------ */
+
+/* cursor modes: a band drawn in XOR with the cursor */
+#define GR_CURSOR_NORMAL      0
+#define GR_CURSOR_RUBBER_BOX  1   /* args x1, y1, colour: box to the mouse */
+#define GR_CURSOR_RUBBER_LINE 2   /* args x1, y1, colour: line to the mouse */
+#define GR_CURSOR_DRAG_BOX    3   /* args dx1, dy1, dx2, dy2, colour */
+
+/* Shows the mouse cursor (a red arrow unless set otherwise). */
+void GrMouseDisplayCursor(void);
+void GrMouseEraseCursor(void);
+/* Makes cursor the mouse cursor; the caller keeps owning it. Not while
+ * shown. */
+void GrMouseSetCursor(GrCursor *cursor);
+/* Rebuilds the arrow in two colours. Not while shown. */
+void GrMouseSetColors(GrColor fill, GrColor border);
+/* Selects a band mode (GR_CURSOR_*) with its arguments. Not while shown. */
+void GrMouseSetCursorMode(int mode, ...);
+/* Reads pending input and moves the shown cursor to the mouse. */
+void GrMouseUpdateCursor(void);
+
 #ifdef __cplusplus
 }
 #endif

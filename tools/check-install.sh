@@ -9,6 +9,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
 for f in bin/zevgraph lib/libpxl.a lib/liboxant.a include/pxl.h include/liboxant.h \
+         include/graphics.h share/pxl/fonts/trip.chr share/pxl/fonts/CREDITS \
          lib/pkgconfig/pxl.pc; do
     [ -f "$work/prefix/$f" ] || { echo "missing after install: $f" >&2; exit 1; }
 done

@@ -13,6 +13,8 @@
 
 #include <stdint.h>
 
+#include "pxl.h"
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -32,7 +34,9 @@ extern "C" {
 #define GR_W32_MBUTTONUP   0x0208
 #define GR_W32_MOUSEWHEEL  0x020A  /* wheel delta: signed high word of wparam, +-120 */
 
-/* lparam of the mouse messages: client x in bits 0-15, y in bits 16-31 */
+/* lparam of the mouse messages, the wheel's too: client x in bits 0-15,
+ * y in bits 16-31 (a back end whose wheel message carries screen
+ * coordinates converts them before it queues the message) */
 #define GR_W32_POS(x, y) \
     ((int64_t)(((uint32_t)(x) & 0xFFFFU) | (((uint32_t)(y) & 0xFFFFU) << 16)))
 
@@ -60,6 +64,48 @@ extern const struct _GR_inputHost *_GrInputHost;  /* main thread only */
 /* the platform's pause and clock, for polling loops and event times */
 void _GrSleepMs(int ms);
 int64_t _GrClockMs(void);       /* monotonic milliseconds */
+
+/* virtual-key codes (wparam of the key-down messages) of the keys that
+ * have a code of their own; F1 to F12 follow one another */
+#define GR_VK_PRIOR  0x21
+#define GR_VK_NEXT   0x22
+#define GR_VK_END    0x23
+#define GR_VK_HOME   0x24
+#define GR_VK_LEFT   0x25
+#define GR_VK_UP     0x26
+#define GR_VK_RIGHT  0x27
+#define GR_VK_DOWN   0x28
+#define GR_VK_INSERT 0x2D
+#define GR_VK_DELETE 0x2E
+#define GR_VK_F1     0x70
+#define GR_VK_F12    0x7B
+
+/* The key code of a virtual key under a key state, and of Alt with a
+ * letter or digit; 0 when the combination gives no key. */
+GrKeyType _GrKeyOfVK(int vk, int key_state);
+GrKeyType _GrKeyOfAltChar(int c);
+
+/* Translates every queued window message into events and keys, then
+ * pauses 1 ms. Main thread. */
+void _GrUpdateInputs(void);
+int _GrKeyPressed(void);
+int _GrIsKbdEnabled(void);
+int _GrKeyStat(void);
+
+/* Keys from standard input when there is no window: one byte a key,
+ * 0x7F read as Backspace, end of input (or an error) as Esc every time. A
+ * terminal is in raw mode only while a call runs. KeyPressed never
+ * consumes; it is true while a byte waits or once the input has ended. */
+GrKeyType _GrConsoleKeyRead(void);
+int _GrConsoleKeyPressed(void);
+
+/* puts the mouse cursor in order for the mode in force (mouse start-up) */
+void _GrInitMouseCursor(void);
+
+#ifdef _WIN32
+/* the key state bits from the keys held down now (window thread) */
+int convertwin32keystate(void);
+#endif
 
 #ifdef __cplusplus
 }

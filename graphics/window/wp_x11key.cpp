@@ -15,18 +15,19 @@ struct KeyVk {
     int vk;
 };
 const KeyVk kTableKeys[] = {
-    {XK_Prior, 0x21}, {XK_KP_Prior, 0x21}, {XK_Next, 0x22},   {XK_KP_Next, 0x22},
-    {XK_End, 0x23},   {XK_KP_End, 0x23},   {XK_Home, 0x24},   {XK_KP_Home, 0x24},
-    {XK_Left, 0x25},  {XK_KP_Left, 0x25},  {XK_Up, 0x26},     {XK_KP_Up, 0x26},
-    {XK_Right, 0x27}, {XK_KP_Right, 0x27}, {XK_Down, 0x28},   {XK_KP_Down, 0x28},
-    {XK_Insert, 0x2D}, {XK_KP_Insert, 0x2D}, {XK_Delete, 0x2E}, {XK_KP_Delete, 0x2E},
+    {XK_Prior, GR_VK_PRIOR},   {XK_KP_Prior, GR_VK_PRIOR},   {XK_Next, GR_VK_NEXT},
+    {XK_KP_Next, GR_VK_NEXT},  {XK_End, GR_VK_END},          {XK_KP_End, GR_VK_END},
+    {XK_Home, GR_VK_HOME},     {XK_KP_Home, GR_VK_HOME},     {XK_Left, GR_VK_LEFT},
+    {XK_KP_Left, GR_VK_LEFT},  {XK_Up, GR_VK_UP},            {XK_KP_Up, GR_VK_UP},
+    {XK_Right, GR_VK_RIGHT},   {XK_KP_Right, GR_VK_RIGHT},   {XK_Down, GR_VK_DOWN},
+    {XK_KP_Down, GR_VK_DOWN},  {XK_Insert, GR_VK_INSERT},    {XK_KP_Insert, GR_VK_INSERT},
+    {XK_Delete, GR_VK_DELETE}, {XK_KP_Delete, GR_VK_DELETE},
 };
-const int kVkF1 = 0x70;
 
 int table_vk(KeySym sym)
 {
     if (sym >= XK_F1 && sym <= XK_F12)
-        return kVkF1 + static_cast<int>(sym - XK_F1);
+        return GR_VK_F1 + static_cast<int>(sym - XK_F1);
     for (const KeyVk &k : kTableKeys)
         if (k.sym == sym)
             return k.vk;

@@ -244,12 +244,12 @@ TEST(Png, FailuresLeaveTheCurrentContextAlone)
 class TestCard : public ::testing::TestWithParam<int> {};
 
 // The card drawn now must equal its reviewed reference, pixel for pixel.
-// To renew a reference after a reviewed change: bin/testcard 480 360 BPP FILE.
+// To renew a reference after a reviewed change: bin/testcard 480 432 BPP FILE.
 TEST_P(TestCard, MatchesReference)
 {
     const int bpp = GetParam();
     TempDir tmp;
-    ASSERT_EQ(testcard_draw(480, 360, bpp), 0);
+    ASSERT_EQ(testcard_draw(480, 432, bpp), 0);
     const std::string f = tmp.file("card.png");
     ASSERT_EQ(GrSaveContextToPng(nullptr, f.c_str()), 0);
     Image now, ref;

@@ -10,9 +10,11 @@
 
 #include "fontgen.h"
 
-#include "pxl.h"
+#include "graphics.h"
 
 namespace {
+
+const int kStrokeBand = 72;  // rows below the card for the stroke fonts
 
 const unsigned char kDefaults[16][3] = {
     {0, 0, 0},      {0, 0, 170},    {0, 170, 0},    {0, 170, 170},
@@ -346,20 +348,49 @@ void loaded_fonts(int x, int y)
     fs::remove(dir, ec);
 }
 
+// Stroke text in the ten standard fonts, through the BGI layer: two rows
+// of names, each moving the current position on.
+void stroke_fonts(int y)
+{
+    static const char *const names[10] = {"Triplex", "Small",   "Sans",    "Gothic", "Script",
+                                          "Simplex", "TScript", "Complex", "Euro",   "Bold"};
+    for (int i = 0; i < 10; i++) {
+        if (i % 5 == 0)
+            moveto(8, y + (i / 5) * 34);
+        settextstyle(i + 1, HORIZ_DIR, 2);
+        setcolor(static_cast<int>(pen(9 + i % 7)));
+        outtext(names[i]);
+        moverel(14, 0);
+    }
+}
+
 }  // namespace
 
 int testcard_draw(int w, int h, int bpp)
 {
-    if (!GrSetDriver("memory"))
-        return -1;
-    GrSetMode(GR_mode_graphics_size_bpp, w, h, bpp);
-    testcard_paint(w, h);
-    return 0;
+    return testcard_draw_on("memory", w, h, bpp);
 }
 
-void testcard_paint(int w, int h)
+int testcard_draw_on(const char *driver, int w, int h, int bpp)
 {
+    if (!GrSetDriver(driver) || bpp < 1 || bpp > 24)
+        return -1;
+    if (__gr_INIT)
+        closegraph();
+    // the BGI layer sets the mode, so that its stroke text can be shown
+    int gd, gm;
+    set_BGI_mode_whc(&gd, &gm, w, h, 1 << bpp);
+    initgraph(&gd, &gm, PXL_SOURCE_FONTS);
+    if (graphresult() != grOk)
+        return -1;
     GrClearScreen(GrBlack());
+    // the stroke fonts get a band of their own below the rest
+    const int band = h > 2 * kStrokeBand ? kStrokeBand : 0;
+    h -= band;
+    GrContext top;
+    if (GrCreateSubContext(0, 0, w - 1, h - 1, nullptr, &top) == nullptr)
+        return -1;
+    GrSetContext(&top);
     colour_bars(w);
     line_star(w / 4, h / 2 + 8, h / 3, h / 5);
     boxes(w / 2 - 10, 20);
@@ -372,6 +403,10 @@ void testcard_paint(int w, int h)
     texts(w / 2 + 5, 262);
     alignments(0, 18);
     loaded_fonts(w / 2 + 5, 356);
-    // the outline of the whole card, on its edges
+    // the outline of the card, on its edges
     GrBox(0, 12, w - 1, h - 1, GrWhite());
+    GrSetContext(nullptr);
+    if (band > 0)
+        stroke_fonts(h + 4);
+    return 0;
 }

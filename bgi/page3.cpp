@@ -1,0 +1,4 @@
+// The page that is shown.
+#include "libbgi.h"
+
+void setvisualpage(int p) { __gr_setvisualpage(p); }
