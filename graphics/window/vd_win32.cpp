@@ -298,6 +298,12 @@ void _GrWinFrameUnlock(int x1, int y1, int x2, int y2)
     present_if(draw_news);
 }
 
+void _GrWinSync(void)
+{
+    if (plat != nullptr)
+        plat->sync();
+}
+
 int _GrWinPaint(void (*paint)(const _GR_winView *v, void *arg), void *arg)
 {
     std::lock_guard<std::mutex> g(frame_lock);

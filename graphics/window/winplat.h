@@ -47,6 +47,7 @@ struct _GR_winPlatform {
     int (*show)(int w, int h, int margin);
     void (*hide)(void);             /* text mode: the window disappears */
     void (*present)(void);          /* the dirty box became non-empty: paint it soon */
+    void (*sync)(void);             /* paints what is pending; returns when it shows */
     int (*ask_close)(void);         /* the close question; nonzero: yes */
     int (*mouse_present)(void);
     void (*warp)(int x, int y);     /* moves the pointer to client (x, y) */
@@ -61,6 +62,10 @@ struct _GR_winView {
     int x1, y1, x2, y2;             /* dirty box, right and bottom exclusive;
                                        empty when x1 >= x2, within the frame */
 };
+
+/* Main thread: returns when the window shows all that was drawn (nothing
+ * without a windowed driver). For tests and measurements. */
+void _GrWinSync(void);
 
 /* Window thread: calls paint with the frame locked, then empties the dirty
  * box and clears palette_changed. Nonzero when there was anything to paint. */

@@ -72,6 +72,8 @@ int null_show(int w, int h, int margin)
 
 void null_hide() { _GrHeadless.shown = 0; }
 
+void null_sync() {}  // painting happens at once
+
 int null_ask_close()
 {
     _GrHeadless.asked++;
@@ -98,6 +100,7 @@ constexpr _GR_winPlatform headless_platform()
     p.show = null_show;
     p.hide = null_hide;
     p.present = null_present;
+    p.sync = null_sync;
     p.ask_close = null_ask_close;
     p.mouse_present = null_mouse_present;
     p.warp = null_warp;

@@ -29,7 +29,7 @@ namespace {
 
 // ---------------------------------------------------------------- requests
 
-enum Req { REQ_NONE, REQ_SHOW, REQ_HIDE, REQ_WARP, REQ_QUIT };
+enum Req { REQ_NONE, REQ_SHOW, REQ_HIDE, REQ_WARP, REQ_SYNC, REQ_QUIT };
 struct Request {
     Req what = REQ_NONE;
     int a = 0, b = 0, c = 0;
@@ -345,6 +345,12 @@ void serve_request()
         XFlush(conn.dpy);
         answer(1);
         break;
+    case REQ_SYNC:
+        paint_wanted = false;
+        paint(false);
+        XSync(conn.dpy, False);
+        answer(1);
+        break;
     case REQ_QUIT:
         quitting = true;  // answered once the connection is closed
         break;
@@ -526,6 +532,7 @@ void x_present()
         wake('p');
 }
 
+void x_sync() { post(REQ_SYNC); }
 int x_ask_close() { return ask_close(); }
 int x_mouse_present() { return 1; }  // the core pointer exists while connected
 void x_warp(int x, int y) { post(REQ_WARP, x, y); }
@@ -542,6 +549,7 @@ constexpr _GR_winPlatform x11_platform()
     p.show = x_show;
     p.hide = x_hide;
     p.present = x_present;
+    p.sync = x_sync;
     p.ask_close = x_ask_close;
     p.mouse_present = x_mouse_present;
     p.warp = x_warp;

@@ -95,7 +95,6 @@ void draw()
 }
 
 struct Question {
-    XImage *image = nullptr;
     int answer = -1;  // -1 while open, then 1 yes or 0 no
 };
 Question *open_question = nullptr;
@@ -115,9 +114,6 @@ void ask_event(XEvent *ev)
 {
     Question *q = open_question;
     switch (ev->type) {
-    case Expose:
-        XPutImage(conn.dpy, ask_window, conn.gc, q->image, 0, 0, 0, 0, W, H);
-        break;
     case MapNotify:
         XSetInputFocus(conn.dpy, ask_window, RevertToParent, CurrentTime);
         break;
@@ -151,8 +147,9 @@ int ask_close()
 {
     Display *d = conn.dpy;
     Question q;
-    q.image = new_image(W, H);
-    if (q.image == nullptr)
+    // the picture is the window's background: the server shows it by itself
+    XImage *image = new_image(W, H);
+    if (image == nullptr)
         return 0;  // no question can be shown: the program goes on
     draw();
     _GR_winView v{};
@@ -161,8 +158,11 @@ int ask_close()
     v.height = H;
     v.bpp = 24;
     v.lineoffset = W * 3;
-    _GrWinConvert(&conn.px, &v, 0, 0, W, H, reinterpret_cast<unsigned char *>(q.image->data),
-                  q.image->bytes_per_line, conn.image_bytes);
+    _GrWinConvert(&conn.px, &v, 0, 0, W, H, reinterpret_cast<unsigned char *>(image->data),
+                  image->bytes_per_line, conn.image_bytes);
+    const Pixmap background = XCreatePixmap(d, conn.win, W, H, static_cast<unsigned>(conn.depth));
+    XPutImage(d, background, conn.gc, image, 0, 0, 0, 0, W, H);
+    XDestroyImage(image);
 
     // centred on the graphics window
     const Window root = RootWindow(d, conn.screen);
@@ -171,12 +171,13 @@ int ask_close()
     XTranslateCoordinates(d, conn.win, root, 0, 0, &rx, &ry, &child);
     const int x = rx + (conn.width - W) / 2, y = ry + (conn.height - H) / 2;
     XSetWindowAttributes a{};
-    a.background_pixel = conn.px.red[0xD9] | conn.px.green[0xD9] | conn.px.blue[0xD9];
+    a.background_pixmap = background;
     a.border_pixel = 0;
     a.colormap = conn.cmap;
-    a.event_mask = KeyPressMask | ButtonPressMask | ExposureMask | StructureNotifyMask;
+    a.event_mask = KeyPressMask | ButtonPressMask | StructureNotifyMask;
     const Window w = XCreateWindow(d, root, x, y, W, H, 0, conn.depth, InputOutput, conn.visual,
-                                   CWBackPixel | CWBorderPixel | CWColormap | CWEventMask, &a);
+                                   CWBackPixmap | CWBorderPixel | CWColormap | CWEventMask, &a);
+    XFreePixmap(d, background);  // the window keeps it
     name_window(w, "Abort");
     XSetTransientForHint(d, w, conn.win);
     Atom dialog = XInternAtom(d, "_NET_WM_WINDOW_TYPE_DIALOG", False);
@@ -200,7 +201,6 @@ int ask_close()
     ask_window = 0;
     open_question = nullptr;
     XDestroyWindow(d, w);
-    XDestroyImage(q.image);
     if (q.answer != 1 && conn.mapped)
         XSetInputFocus(d, conn.win, RevertToParent, CurrentTime);
     XFlush(d);
