@@ -12,6 +12,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 
@@ -142,11 +143,24 @@ bool choose_visual(Display *d, int scr, Visual **vis, int *depth, int *bytes)
     return *bytes != 0;
 }
 
+// A server may hang up on a connection that comes right after another one
+// was closed (Xvfb does, now and then): so a few tries, where a display is named.
+Display *open_display()
+{
+    const char *name = getenv("DISPLAY");
+    for (int tries = 1;; tries++) {
+        Display *d = XOpenDisplay(nullptr);
+        if (d != nullptr || tries == 5 || name == nullptr || name[0] == '\0')
+            return d;
+        _GrSleepMs(10);
+    }
+}
+
 Atom atom(const char *name) { return XInternAtom(conn.dpy, name, False); }
 
 bool connect()
 {
-    Display *d = XOpenDisplay(nullptr);
+    Display *d = open_display();
     if (d == nullptr)
         return false;
     conn.dpy = d;
@@ -473,7 +487,7 @@ void *window_main(void *)
 int x_detect()
 {
     init_xlib();
-    Display *d = XOpenDisplay(nullptr);
+    Display *d = open_display();
     if (d == nullptr)
         return 0;
     Visual *vis;

@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
 extern char **environ;
 
@@ -207,15 +209,30 @@ Image read_png(const std::string &path)
 std::string run(const std::string &cmd, const std::string &display)
 {
     const std::string full = display.empty() ? cmd : "env DISPLAY='" + display + "' " + cmd;
-    FILE *p = popen(full.c_str(), "r");
-    if (p == nullptr)
+    char err[] = "/tmp/xtools-stderr-XXXXXX";
+    const int fd = mkstemp(err);
+    if (fd < 0)
         return "";
+    close(fd);
     std::string out;
-    char buf[65536];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0)
-        out.append(buf, n);
-    pclose(p);
+    // the server now and then hangs up on a new client: try again then
+    for (int tries = 0; tries < 5; tries++) {
+        FILE *p = popen((full + " 2>" + err).c_str(), "r");
+        if (p == nullptr)
+            break;
+        out.clear();
+        char buf[65536];
+        size_t n;
+        while ((n = fread(buf, 1, sizeof buf, p)) > 0)
+            out.append(buf, n);
+        pclose(p);
+        std::ifstream e(err);
+        const std::string said((std::istreambuf_iterator<char>(e)), std::istreambuf_iterator<char>());
+        if (said.find("open display") == std::string::npos)
+            break;
+        usleep(20000);
+    }
+    unlink(err);
     return out;
 }
 

@@ -55,7 +55,8 @@ struct Image {
 Image screenshot(unsigned long window, const std::string &display = "");  // through xwd
 Image read_png(const std::string &path);
 
-// Output of a shell command, and the same without its last newline.
+// Output of a shell command (its error output dropped), and the same
+// without its last newline.
 std::string run(const std::string &cmd, const std::string &display = "");
 std::string run_line(const std::string &cmd, const std::string &display = "");
 
