@@ -38,7 +38,7 @@ struct _GR_winPlatform {
     int (*open)(const char *options, int *screen_w, int *screen_h);
     void (*close)(void);            /* ends window and thread, without a question */
     /* zeroed memory for a frame of h rows of lineoffset bytes, or null;
-     * and its release (also of the frame that is on show) */
+     * and its release, once the frame is off show (no paint reaches it) */
     unsigned char *(*frame_new)(int w, int h, int bpp, int lineoffset);
     void (*frame_free)(unsigned char *frame);
     /* a graphics mode: the client area becomes w x h with its top-left

@@ -326,6 +326,16 @@ TEST_F(X11, CloseQuestionNoKeepsRunningYesEndsWithStatus1)
     ask_to_close(w);
     press(question_over(w), "Return");
     EXPECT_EQ(p.wait(), 1);
+
+    // a program that ends while the question is up ends as it would have
+    xt::Child p2({winprog()});
+    p2.send("card 320 240 8 " + png);
+    ASSERT_EQ(p2.line(), "ok");
+    const Window w2 = window_of(p2.pid());
+    ask_to_close(w2);
+    question_over(w2);
+    p2.send("quit");
+    EXPECT_EQ(p2.wait(), 0);
     remove(png.c_str());
 }
 
@@ -419,4 +429,17 @@ TEST_F(X11Death, FatalErrorsWithTheWindowOpenEndPromptly)
             exit(0);  // the driver closes at exit
         },
         testing::ExitedWithCode(0), "^$");
+}
+
+TEST_F(X11Death, AForkedChildLeavesItsParentsWindowAlone)
+{
+    GTEST_FLAG_SET(death_test_style, "fast");  // a plain fork of this process
+    ASSERT_EQ(GrSetDriver("x11"), 1);
+    ASSERT_EQ(GrSetMode(GR_mode_graphics_size_colors, 320, 240, 256), 1);
+    EXPECT_EXIT(exit(0), testing::ExitedWithCode(0), "^$");
+    // the parent's window goes on
+    GrFilledBox(0, 0, 319, 239, GrAllocColor(0, 0, 255));
+    _GrWinSync();
+    EXPECT_EQ(xt::screenshot(window_of(getpid())).at(5, 5), 0x0000FFU);
+    _GrCloseVideoDriver();
 }
