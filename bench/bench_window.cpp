@@ -51,6 +51,16 @@ int viewer()
 
 std::string self;  // this program's path
 
+// (the server now and then hangs up on a connection right after another)
+Display *open_display()
+{
+    Display *d = nullptr;
+    for (int tries = 0; d == nullptr && tries < 5; tries++)
+        if ((d = XOpenDisplay(nullptr)) == nullptr)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return d;
+}
+
 struct Viewer {
     pid_t pid = -1;
     FILE *out = nullptr;
@@ -132,7 +142,7 @@ BENCHMARK(BM_Present8bit)->Name("Present/8bit")->UseRealTime()->Unit(benchmark::
 
 void BM_PlainXPutImage(benchmark::State &state)
 {
-    Display *d = XOpenDisplay(nullptr);
+    Display *d = open_display();
     if (d == nullptr) {
         state.SkipWithError("no display");
         return;
@@ -189,7 +199,7 @@ unsigned long middle(Display *d, Window w)
 
 void key_to_pixels(benchmark::State &state, bool xdotool)
 {
-    Display *d = XOpenDisplay(nullptr);
+    Display *d = open_display();
     Viewer v;
     if (d == nullptr || !v.start()) {
         state.SkipWithError("viewer did not start");
