@@ -49,15 +49,3 @@ void setfillpattern(const char *pattern, int color)
     memcpy(__gr_fpatterns[USER_FILL], pattern, 8);
     setfillstyle(USER_FILL, color);
 }
-
-const GrFillOps *_GrBgiFiller(GrFillArg *arg)
-{
-    if (__gr_fpatno == EMPTY_FILL || __gr_fpatno == SOLID_FILL) {
-        arg->color = static_cast<GrColor>(__gr_fpatno == EMPTY_FILL ? __gr_colorbg : __gr_colorfill);
-        return &_GrSolidFiller;
-    }
-    __gr_fillpattern.bitmap.fg = static_cast<GrColor>(__gr_colorfill);
-    __gr_fillpattern.bitmap.bg = static_cast<GrColor>(__gr_colorbg);
-    arg->pattern = &__gr_fillpattern;
-    return &_GrPatternFiller;
-}

@@ -98,6 +98,17 @@ int __gr_getmode_whc(int mode, int *w, int *h, int *c)
     return 1;
 }
 
+bool _GrBgiListMode(int mode, int *w, int *h, int *c)
+{
+    if (!_GrBgiReady())
+        return false;
+    if (!__gr_getmode_whc(mode, w, h, c)) {
+        __gr_Result = grInvalidMode;
+        return false;
+    }
+    return true;
+}
+
 int getmaxmode(void)
 {
     __gr_set_up_modes();

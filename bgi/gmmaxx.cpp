@@ -1,23 +1,16 @@
 // Width and height of a mode of the driver's list.
 #include "libbgi.h"
 
-namespace {
-
-// w - 1 or h - 1 of list mode `mode`, or -1 with the code set
-int mode_side(int mode, bool height)
+int __gr_getmodemaxx(int mode)
 {
     int w, h, c;
-    if (!_GrBgiReady())
-        return -1;
-    if (!__gr_getmode_whc(mode, &w, &h, &c)) {
-        __gr_Result = grInvalidMode;
-        return -1;
-    }
-    return (height ? h : w) - 1;
+    return _GrBgiListMode(mode, &w, &h, &c) ? w - 1 : -1;
 }
 
-}  // namespace
+int getmodemaxx(int mode) { return __gr_getmodemaxx(mode); }
 
-int __gr_getmodemaxx(int mode) { return mode_side(mode, false); }
-int getmodemaxx(int mode) { return mode_side(mode, false); }
-int getmodemaxy(int mode) { return mode_side(mode, true); }
+int getmodemaxy(int mode)
+{
+    int w, h, c;
+    return _GrBgiListMode(mode, &w, &h, &c) ? h - 1 : -1;
+}

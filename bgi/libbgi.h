@@ -21,7 +21,7 @@ inline int _GrBgiAdd(int a, int b)
 inline int _GrBgiX(int x) { return _GrBgiAdd(x, __gr_vpl); }
 inline int _GrBgiY(int y) { return _GrBgiAdd(_GrBgiAdd(y, __gr_vpt), __gr_Y_page_offs); }
 
-// 0 (and the result -1) while graphics are not initialised
+// false, with the result -1, while graphics are not initialised
 inline bool _GrBgiReady()
 {
     if (__gr_INIT)
@@ -40,7 +40,17 @@ inline bool _GrBgiPlainLine() { return __gr_lstyle == SOLID_LINE && __gr_Line.wi
 void _GrBgiDrawLine(int x1, int y1, int x2, int y2);
 
 // The current fill (pattern, colours) as a filler and its argument.
-const GrFillOps *_GrBgiFiller(GrFillArg *arg);
+inline const GrFillOps *_GrBgiFiller(GrFillArg *arg)
+{
+    if (__gr_fpatno == EMPTY_FILL || __gr_fpatno == SOLID_FILL) {
+        arg->color = static_cast<GrColor>(__gr_fpatno == EMPTY_FILL ? __gr_colorbg : __gr_colorfill);
+        return &_GrSolidFiller;
+    }
+    __gr_fillpattern.bitmap.fg = static_cast<GrColor>(__gr_colorfill);
+    __gr_fillpattern.bitmap.bg = static_cast<GrColor>(__gr_colorbg);
+    arg->pattern = &__gr_fillpattern;
+    return &_GrPatternFiller;
+}
 
 // Degrees to the tenths of the core, held to the int range.
 int _GrBgiTenths(int deg);
@@ -50,10 +60,18 @@ int _GrBgiAspect(int r);
 
 // The mode node number n (0 = mode 4), or null.
 const struct _GR_bgiMode *_GrBgiModeNode(int n);
+// The size and colours of list mode `mode`, or false with the result set
+// (-1 before initgraph, -10 for a mode not in the list).
+bool _GrBgiListMode(int mode, int *w, int *h, int *c);
 
 // Screen width and height of the mode in force.
 inline int _GrBgiWidth() { return _GrDriverInfo.current_mode->width; }
 inline int _GrBgiHeight() { return _GrDriverInfo.current_mode->height; }
+
+// Keys met while the mouse calls read the event queue: whether one waits,
+// and the oldest (-1: none).
+int _GrBgiKeyWaiting(void);
+int _GrBgiTakeKey(void);
 
 // ---- stroke fonts ----
 

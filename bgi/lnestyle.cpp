@@ -44,32 +44,19 @@ void setlinestyle(int style, unsigned pattern, int thickness)
         __gr_Result = grError;
         return;
     }
-    switch (style) {
-    case SOLID_LINE:
-        __gr_Line.pattern_length = 0;
-        __gr_Line.pattern = nullptr;
-        break;
-    case DOTTED_LINE:
-        __gr_Line.pattern_length = sizeof dotted;
-        __gr_Line.pattern = dotted;
-        break;
-    case CENTER_LINE:
-        __gr_Line.pattern_length = sizeof centre;
-        __gr_Line.pattern = centre;
-        break;
-    case DASHED_LINE:
-        __gr_Line.pattern_length = sizeof dashed;
-        __gr_Line.pattern = dashed;
-        break;
-    default:
+    static const struct {
+        int length;
+        const unsigned char *runs;
+    } fixed[USERBIT_LINE] = {{0, nullptr}, {sizeof dotted, dotted}, {sizeof centre, centre},
+                             {sizeof dashed, dashed}};
+    if (style < USERBIT_LINE) {
+        __gr_Line.pattern_length = fixed[style].length;
+        __gr_Line.pattern = fixed[style].runs;
+    } else {
         usr_pat = static_cast<unsigned short>(pattern);
-        if (usr_pat == 0xFFFF) {
-            __gr_Line.pattern_length = 0;
-            __gr_Line.pattern = nullptr;
-        } else {
-            __gr_Line.pattern_length = user_runs(usr_pat);
-            __gr_Line.pattern = user;
-        }
+        // all bits set: solid, though through the custom line
+        __gr_Line.pattern_length = usr_pat == 0xFFFF ? 0 : user_runs(usr_pat);
+        __gr_Line.pattern = usr_pat == 0xFFFF ? nullptr : user;
     }
     __gr_lstyle = style;
     __gr_Line.width = thickness;

@@ -30,7 +30,8 @@ int installuserfont(const char *name)
             r = f != nullptr ? slot : grFontNotFound;
         }
     } else {
-        r = __gr_text_installfont(GR_BGI_FIRSTUSER, GR_BGI_LASTSTROKE, lower);
+        // lower-cased there, and tried as given when that is not found
+        r = __gr_text_installfont(GR_BGI_FIRSTUSER, GR_BGI_LASTSTROKE, name);
     }
     free(lower);
     return r;

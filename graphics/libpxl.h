@@ -18,6 +18,10 @@ extern struct _GR_mouseInfo _GrMouseInfo;
 
 extern struct _GR_colorTable _GrColorInfo;
 
+/* the context of the screen while no graphics mode is set: 1 x 1, on
+ * the stand-by text driver */
+extern const GrContext _GrStandbyContext;
+
 /* the frame of the current context: where drawing slots draw */
 #define CURC  (&_GrContextInfo.current)
 #define CURF  (&_GrContextInfo.current.gc_frame)
@@ -139,6 +143,15 @@ extern const struct _GR_fontDriver _GrFontDriverFNA;
 extern const struct _GR_fontDriver _GrFontDriverWIN;
 extern const struct _GR_fontDriver *const _GrFontDriverTable[];
 
+/* Where the file system ignores case, font names and font path entries
+ * are lowered at once; elsewhere they are kept as given, and a name is
+ * tried as given before it is tried in lower case. */
+#ifdef _WIN32
+#define _GR_FONTNAME_FOLD 1
+#else
+#define _GR_FONTNAME_FOLD 0
+#endif
+
 /* the font path: npath directories, each ending in '/'; -1 until set */
 struct _GR_fontFileInfo {
     int npath;
@@ -161,6 +174,12 @@ void FdrvDrawBitmap(int x, int y, int w, int h, int ox, int oy,
                     const unsigned char *bmp, int pitch, int start,
                     GrColor fg, GrColor bg, void *pattern);
 extern int _GR_textattrintensevideo;
+/* bytes a character takes: 2 in word and attribute text, 1 in byte text
+ * and in text of any other type, so no unknown type reads past a string */
+static inline int _GrCharBytes(int chrtype)
+{
+    return chrtype == GR_WORD_TEXT || chrtype == GR_ATTR_TEXT ? 2 : 1;
+}
 
 /* the rounded share d * n / m used to move a point along a segment to a
  * clip edge (halves round away from zero); exact for any 32-bit inputs.
@@ -225,6 +244,37 @@ GrColor *_GrReadScanline(int w, const int *indx, Read read)
         buf[i] = v;
     }
     return buf;
+}
+
+/* The record of a memory frame driver: the drawing and copy operations of
+ * the driver class D, scan lines through the generic helpers. */
+template <class D>
+constexpr _GR_frameDriver _GrMemoryFrameDriver(enum _GR_frameModes mode, int planes, int bpp,
+                                               int32_t max_plane_size)
+{
+    _GR_frameDriver r{};
+    r.mode = mode;
+    r.rmode = GR_frameUndef;  // it is the memory format
+    r.is_video = 0;
+    r.row_align = 4;
+    r.num_planes = planes;
+    r.bits_per_pixel = bpp;
+    r.max_plane_size = max_plane_size;
+    r.init = nullptr;
+    r.readpixel = D::readpixel;
+    r.drawpixel = D::drawpixel;
+    r.drawline = D::drawline;
+    r.drawhline = D::drawhline;
+    r.drawvline = D::drawvline;
+    r.drawblock = D::drawblock;
+    r.drawbitmap = D::drawbitmap;
+    r.drawpattern = D::drawpattern;
+    r.bitblt = D::bitblt;
+    r.bltv2r = nullptr;  // no displayed frame to copy from or to
+    r.bltr2v = nullptr;
+    r.getindexedscanline = _GrFrDrvGenericGetIndexedScanline;
+    r.putscanline = _GrFrDrvGenericPutScanline;
+    return r;
 }
 
 /* a remainder that is never negative (m > 0) */

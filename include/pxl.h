@@ -1,8 +1,143 @@
 /*
  * pxl.h - public records and calls of the PXL graphics library.
  *
- * Usable from C and C++. Copyright (C) 2026 the zevgraph developers.
- * LGPL-2.1-or-later; see LICENSE.
+ * Usable from C (C89 and later) and C++. Copyright (C) 2026 the zevgraph
+ * developers. LGPL-2.1-or-later; see LICENSE.
+ *
+ * ---------------------------------------------------------------- GUIDE
+ *
+ * A first program: draw into memory and save the picture as a PNG file.
+ *
+ *     #include <pxl.h>
+ *
+ *     int main(void)
+ *     {
+ *         GrTextStyle style = {0};
+ *         GrColor red;
+ *         if (!GrSetDriver("memory"))
+ *             return 1;
+ *         GrSetMode(GR_mode_graphics_size_colors, 320, 200, 256);
+ *         red = GrAllocColor(255, 0, 0);
+ *         GrClearScreen(GrWhite());
+ *         GrLine(0, 0, 319, 199, red);
+ *         GrFilledBox(20, 20, 99, 59, red);
+ *         style.font = &GrFont_PC8x16;
+ *         style.fgcolor.v = GrBlack();
+ *         style.bgcolor.v = GR_NOCOLOR;
+ *         GrDrawString("Hello", 5, 20, 80, &style);
+ *         return GrSaveContextToPng(NULL, "hello.png") != 0;
+ *     }
+ *
+ * Build it against an installed library with
+ *     cc hello.c $(pkg-config --cflags --libs pxl)
+ *
+ * Drivers. A video driver owns the display. GrSetDriver("memory") picks the
+ * memory driver, which draws into ordinary memory and shows nothing (for
+ * tests, batch jobs and PNG output). GrSetDriver(NULL) reads the name from
+ * the environment variable PXLDRV, which may also set the default sizes
+ * and colour counts: PXLDRV="memory gw 800 gh 600 nc 256". The first
+ * GrSetMode without a driver calls GrSetDriver(NULL); with no name there
+ * either, it picks a driver by detection (the window driver, when a
+ * display can be opened); the memory driver is never detected: name it.
+ * When no driver can be had, that GrSetMode ends the program with
+ * "GrSetMode: could not find suitable video driver" (see Failures).
+ * GrSetDriver returns 1, or 0 when the name is unknown.
+ *
+ * Modes. GrSetMode(selector, ...) sets a mode and returns 1; a mode that
+ * cannot be set ends the program (see Failures). The selector is followed
+ * by these int arguments: w, h the size (pixels; characters in text
+ * modes), colors a colour count, bpp bits per pixel, vw, vh a larger
+ * virtual screen (used only by drivers that can scroll).
+ *
+ *     GR_mode_text_80x25, GR_mode_text_default, GR_mode_text_largest      -
+ *     GR_mode_text_size                                                 w, h
+ *     GR_mode_text_size_colors                                  w, h, colors
+ *     GR_mode_text_size_bpp                                        w, h, bpp
+ *     GR_mode_graphics_320x200, GR_mode_graphics_800x600,
+ *     GR_mode_graphics_largest, GR_mode_graphics_default                   -
+ *     GR_mode_graphics_size                                             w, h
+ *     GR_mode_graphics_size_colors                              w, h, colors
+ *     GR_mode_graphics_size_bpp                                    w, h, bpp
+ *     GR_mode_graphics_custom                           w, h, colors, vw, vh
+ *     GR_mode_graphics_custom_bpp                          w, h, bpp, vw, vh
+ *
+ * Each has a twin ending in _noclear, with the same arguments, that asks
+ * the driver to keep the picture. Selectors without colors or bpp use the
+ * default colour count, 16, and GR_mode_graphics_default the default size,
+ * 640 x 480, unless PXLDRV says otherwise. The driver takes the mode that
+ * fits the request best. The memory driver makes any size up to 32767 x
+ * 32767 at 1, 4, 8 or 24 bits per pixel (2, 16, 256 or 16777216 colours);
+ * other depths fail. After GrSetMode the current context is the whole
+ * screen, the colour table is fresh, and on the memory driver every pixel
+ * is 0 (black). A text mode ends graphics: drawing on the screen then
+ * ends the program.
+ *
+ * Contexts and clipping. All drawing goes into the current context, a
+ * rectangle of a frame (a block of pixels) with its own clip box. Points
+ * are context coordinates: (0, 0) is the top-left pixel, y grows down;
+ * every box and line includes both of its ends, and clip boxes are
+ * inclusive on all four sides. Whatever lies outside the clip box is not
+ * drawn. The current context is GrContextInfo->current.gc_xmax + 1
+ * pixels wide and gc_ymax + 1 high. GrCreateFrameContext makes a context
+ * on memory of its own, GrCreateSubContext one that shows a part of
+ * another. GrSetContext makes a copy of a context current (NULL: the
+ * screen): later changes to your record reach drawing only when you
+ * select it again, and GrSetClipBox changes the current copy only.
+ * GrSetMode replaces the screen and makes it current again.
+ *
+ * Colours and write modes. A GrColor holds a colour value in its low 24
+ * bits and a write mode on top: GR_WRITE (replace; 0), GR_XOR, GR_OR or
+ * GR_AND, e.g. GR_XOR | red, which combine the pixel's value with the
+ * colour's bit by bit (in palette modes the cell numbers: XOR drawn twice
+ * restores the picture, but its colour in between is whatever cell comes
+ * out). GR_IMAGE (with a key colour) is for copies of pixmap patterns
+ * only. In 16- and 256-colour modes a value is a cell of the colour
+ * table; cells 0-15 hold the 16 standard colours (0 black, 1 blue, ...
+ * 15 white) until changed. In other modes a value is the packed pixel.
+ * Either way, GrAllocColor(r, g, b) (components 0-255) gives the value
+ * to use, and GrBlack() and GrWhite() give black and white. GR_NOCOLOR
+ * draws nothing; as a text background it is transparent.
+ *
+ * Failures. Calls report failure by their result and print nothing:
+ * calls that make or find something (contexts, fonts, scan lines, modes
+ * of a list) return NULL; colour allocations return GR_NOCOLOR;
+ * GrSetDriver and GrSetViewport return 0; GrSaveContextToPng returns -1
+ * and leaves an existing file as it was. Drawing calls return nothing.
+ * Two failures end the program with status 1 after a message on stderr:
+ * GrSetMode that cannot set a mode ("GrSetMode: ..."), and any drawing,
+ * reading or export call on the screen while no graphics mode is set,
+ * that is before the first GrSetMode, in a text mode or after the driver
+ * was closed or replaced ("PXL Error: graphics operation attempted ...").
+ *
+ * Text. Fill a GrTextStyle (zero it first): a font (the built-in
+ * &GrFont_PC8x8 and &GrFont_PC8x16, or one from GrLoadFont), the colours
+ * fgcolor.v and bgcolor.v (GR_NOCOLOR: transparent), the character type
+ * chrtype (GR_BYTE_TEXT, one byte a character; GR_WORD_TEXT, a 16-bit
+ * unit; GR_ATTR_TEXT, 16-bit units with an attribute byte on top that
+ * picks the colours from the tables fgcolor.p and bgcolor.p; any other
+ * value counts as GR_BYTE_TEXT), the direction (GR_TEXT_RIGHT, 0, and
+ * the other GR_TEXT_*) and the alignment (GR_ALIGN_*). For GrDrawString,
+ * length is the number of characters to draw, not a byte count, and the
+ * text needs no terminating 0: pass strlen(s) for a C string. (x, y) is
+ * the point of the text that xalign and yalign name; with both 0
+ * (GR_ALIGN_LEFT, GR_ALIGN_TOP) it is the top-left corner.
+ *
+ * Null pointers are never dereferenced. A null context means the screen
+ * for GrSetContext, GrCreateSubContext and GrClearContextC, and the
+ * current context for GrGetScanlineC and GrSaveContextToPng; a null
+ * "where" record or frame memory makes the call allocate one;
+ * GrSetDriver(NULL) reads PXLDRV. Otherwise a call given a null pointer
+ * does nothing: a null array with a positive count, a null pattern, line
+ * style, text style or font draws nothing, calls that make something
+ * return NULL, and null output pointers are skipped.
+ *
+ * Threads. Make every call from one thread, the drawing thread; the
+ * library takes no locks. A windowed driver runs a window thread of its
+ * own, internally; input calls are made from the drawing thread too.
+ *
+ * The records and calls follow, each with a note where its name does not
+ * say it all. Read the library's state through GrDriverInfo,
+ * GrContextInfo, GrColorInfo and GrMouseInfo; never write it.
  */
 #ifndef PXL_H_INCLUDED
 #define PXL_H_INCLUDED
@@ -326,26 +461,51 @@ struct _GR_colorTable {
 
 extern const struct _GR_colorTable *const GrColorInfo;
 
+/* Rebuilds the colour table as a mode set leaves it; 0 on failure. */
 int GrResetColors(void);
+/* Turns a 16- or 256-colour palette into fixed RGB levels (3-3-2 bits
+ * of red, green, blue in 256 colours), so values are packed pixels. */
 void GrSetRGBcolorMode(void);
+/* Loads every defined cell into the display again. */
 void GrRefreshColors(void);
+/* A shared colour nearest to (r, g, b), components 0-255; GR_NOCOLOR when
+ * the palette is full. Give it back with GrFreeColor. */
 GrColor GrAllocColor(int r, int g, int b);
+/* A private palette cell, black, whose colour GrSetColor may change;
+ * GR_NOCOLOR in RGB modes or when none is free. */
 GrColor GrAllocCell(void);
+/* Drops one reference of a shared colour. */
 void GrFreeColor(GrColor c);
+/* Gives a private cell back. */
 void GrFreeCell(GrColor c);
+/* Sets the components of a private cell. */
 void GrSetColor(GrColor c, int r, int g, int b);
+/* The components 0-255 of a colour value (0, 0, 0 for an undefined cell). */
 void GrQueryColor(GrColor c, int *r, int *g, int *b);
+/* The same packed as 0xRRGGBB. */
 void GrQueryColor2(GrColor c, uint32_t *hcolor);
+/* Bytes that GrSaveColors writes. */
 int GrColorSaveBufferSize(void);
+/* Copies the colour table into buffer (GrColorSaveBufferSize bytes). */
 void GrSaveColors(void *buffer);
+/* Takes a saved table back; ignored when saved in a mode of another
+ * colour count. */
 void GrRestoreColors(void *buffer);
 
 /* ------------------------------------------------------------------ */
 /* Drivers and modes                                                  */
 /* ------------------------------------------------------------------ */
 
+/* Chooses and starts a video driver: "name [key value]...", keys gw, gh
+ * (default graphics size), nc (colours, with K or M: 64K, 16M), tw, th,
+ * tc (text); NULL reads PXLDRV. 1 on success, 0 when the name is unknown,
+ * nothing is detected or the driver fails to start. */
 int GrSetDriver(const char *drvspec);
+/* Sets a mode: a GrModeKind and its int arguments (see the guide above).
+ * Returns 1; failure ends the program. */
 int GrSetMode(int which, ...);
+/* The modes of the driver in use with that frame format, one by one;
+ * NULL after the last, and when no driver is in use. */
 const GrVideoMode *GrFirstVideoMode(enum _GR_frameModes fmode);
 const GrVideoMode *GrNextVideoMode(const GrVideoMode *prev);
 
@@ -353,30 +513,52 @@ const GrVideoMode *GrNextVideoMode(const GrVideoMode *prev);
 /* Contexts                                                           */
 /* ------------------------------------------------------------------ */
 
+/* A w x h context on a memory frame of format md (GR_frameRAM8 and the
+ * like; a displayed format means the memory format of its pixels): on the
+ * given planes, or on new cleared memory when memory is NULL; in *where,
+ * or a new record when where is NULL. NULL on failure. */
 GrContext *GrCreateFrameContext(enum _GR_frameModes md, int w, int h,
                                 unsigned char *memory[4], GrContext *where);
+/* A context showing the box (x1, y1)-(x2, y2) of parent (NULL: the
+ * screen), cut to the parent's frame; NULL when the box misses it. */
 GrContext *GrCreateSubContext(int x1, int y1, int x2, int y2,
                               const GrContext *parent, GrContext *where);
+/* Moves a sub-context to the box (x1, y1)-(x2, y2) of its root frame. */
 void GrResizeSubContext(GrContext *ctx, int x1, int y1, int x2, int y2);
+/* Frees what the library allocated for ctx. Select another context
+ * first when ctx is current. */
 void GrDestroyContext(GrContext *ctx);
+/* Makes a copy of ctx (NULL: the screen) the current context. */
 void GrSetContext(const GrContext *ctx);
+/* Copies the current context into *where (NULL: a new record, free it
+ * with GrDestroyContext); the copy never owns frame memory. */
 GrContext *GrSaveContext(GrContext *where);
 
+/* The clip box of the current context (or of ctx): corners in any order,
+ * cut to the context; a box wholly outside changes nothing. */
 void GrSetClipBox(int x1, int y1, int x2, int y2);
 void GrSetClipBoxC(GrContext *ctx, int x1, int y1, int x2, int y2);
+/* The clip box becomes the whole context. */
 void GrResetClipBox(void);
 void GrResetClipBoxC(GrContext *ctx);
+/* Scrolls a virtual screen to show (x, y) at the top left; 0 when the
+ * mode has none. */
 int GrSetViewport(int x, int y);
 
+/* Fill the whole screen, current context, or ctx (NULL: the screen),
+ * ignoring the clip box. */
 void GrClearScreen(GrColor bg);
 void GrClearContext(GrColor bg);
 void GrClearContextC(GrContext *ctx, GrColor bg);
 
+/* Planes, bytes per row, bytes per plane and bytes in all of a memory
+ * frame of format md and w x h pixels; 0 for an unknown format. */
 int GrFrameNumPlanes(enum _GR_frameModes md);
 int GrFrameLineOffset(enum _GR_frameModes md, int w);
 int GrFramePlaneSize(enum _GR_frameModes md, int w, int h);
 int GrFrameContextSize(enum _GR_frameModes md, int w, int h);
 
+/* Black and white in the current mode. */
 GrColor GrBlack(void);
 GrColor GrWhite(void);
 
@@ -384,12 +566,19 @@ GrColor GrWhite(void);
 /* Basic drawing                                                      */
 /* ------------------------------------------------------------------ */
 
+/* Lines and boxes include both ends; corners may come in any order. */
 void GrLine(int x1, int y1, int x2, int y2, GrColor c);
+/* Note the order: two x ends, then y. */
 void GrHLine(int x1, int x2, int y, GrColor c);
 void GrVLine(int x, int y1, int y2, GrColor c);
+/* An outline that writes every pixel once (XOR-safe). */
 void GrBox(int x1, int y1, int x2, int y2, GrColor c);
 void GrFilledBox(int x1, int y1, int x2, int y2, GrColor c);
+/* No clipping: ordered corners that lie inside the context only. */
 void GrFilledBoxNC(int x1, int y1, int x2, int y2, GrColor c);
+/* The colour values of pixels x1..x2 of row yy of the current context (or
+ * of ctx, NULL: the current one); NULL unless the whole run lies in the
+ * clip box. The values stay valid until the next call of the library. */
 const GrColor *GrGetScanline(int x1, int x2, int yy);
 const GrColor *GrGetScanlineC(GrContext *ctx, int x1, int x2, int yy);
 
@@ -434,14 +623,19 @@ typedef struct _GR_fillOps {
     void (*scan)(int x, int y, int w, GrFillArg arg);
 } GrFillOps;
 
+/* A pixel, a line and a filled box in the colours of a pattern. */
 void GrPatternFilledPlot(int x, int y, const GrPattern *p);
 void GrPatternFilledLine(int x1, int y1, int x2, int y2, const GrPattern *p);
 void GrPatternFilledBox(int x1, int y1, int x2, int y2, const GrPattern *p);
 
 /* polygons: arrays of n (x, y) points */
+/* Open: the last point is not joined to the first. */
 void GrPolyLine(int n, const int points[][2], GrColor c);
+/* Closed: the last point is joined to the first. */
 void GrPolygon(int n, const int points[][2], GrColor c);
+/* Any polygon, filled by the even-odd rule. */
 void GrFilledPolygon(int n, const int points[][2], GrColor c);
+/* Faster, for convex polygons only. */
 void GrFilledConvexPolygon(int n, const int points[][2], GrColor c);
 void GrPatternFilledPolygon(int n, const int points[][2], const GrPattern *p);
 
@@ -454,6 +648,7 @@ typedef struct _GR_lineOption {
     const unsigned char *pattern;
 } GrCustomLineStyle;
 
+/* A line, box outline, open and closed polygon in a line style. */
 void GrCustomLine(int x1, int y1, int x2, int y2, const GrCustomLineStyle *o);
 void GrCustomBox(int x1, int y1, int x2, int y2, const GrCustomLineStyle *o);
 void GrCustomPolyLine(int n, const int points[][2], const GrCustomLineStyle *o);
@@ -465,20 +660,28 @@ void GrCustomPolygon(int n, const int points[][2], const GrCustomLineStyle *o);
 #define GR_arcPie   2
 #define GR_MAX_ELLIPSE_POINTS 1024
 
+/* Centre (xc, yc), radii xa across and ya down. */
 void GrEllipse(int xc, int yc, int xa, int ya, GrColor c);
 void GrCircle(int xc, int yc, int r, GrColor c);
 void GrFilledEllipse(int xc, int yc, int xa, int ya, GrColor c);
 void GrFilledCircle(int xc, int yc, int r, GrColor c);
+/* The arc from angle start to end, closed as style GR_arc* says. */
 void GrEllipseArc(int xc, int yc, int xa, int ya, int start, int end,
                   int style, GrColor c);
+/* A filled chord segment (GR_arcOpen, GR_arcChord) or pie slice. */
 void GrFilledEllipseArc(int xc, int yc, int xa, int ya, int start, int end,
                         int style, GrColor c);
 void GrPatternFilledEllipseArc(int xc, int yc, int xa, int ya, int start,
                                int end, int style, const GrPattern *p);
+/* The points of an arc (start == end: a whole ellipse) into points, room
+ * for GR_MAX_ELLIPSE_POINTS; returns how many. */
 int GrGenerateEllipseArc(int xc, int yc, int xa, int ya, int start, int end,
                          int points[][2]);
 int GrGenerateEllipse(int xc, int yc, int xa, int ya, int points[][2]);
+/* First point, last point and centre of the last arc that was generated
+ * (also by the arc drawing calls). */
 void GrLastArcCoords(int *xs, int *ys, int *xe, int *ye, int *xc, int *yc);
+/* The point of an ellipse at angle phi, in 1024ths of a turn. */
 void GrSinCos(int phi, int cx, int cy, int rx, int ry, int point[2]);
 
 /* ------------------------------------------------------------------ */
@@ -536,13 +739,22 @@ extern struct _GR_builtinFont _GrFontPC8x16;
 #define GrFont_PC8x8  (_GrFontPC8x8.font)
 #define GrFont_PC8x16 (_GrFontPC8x16.font)
 
+/* A new font made from another by the GR_FONTCVT_* bits of cvt: scaled
+ * to w x h, codes cmin..cmax only, and so on; NULL on failure. */
 GrFont *GrBuildConvertedFont(const GrFont *from, int cvt, int w, int h,
                              int cmin, int cmax);
+/* The glyph of chr turned to direction dir and/or underlined, kept in the
+ * font; valid until the next such call for the font. */
 char *GrBuildAuxiliaryBitmap(GrFont *font, int chr, int dir, int ul);
+/* Loads a font file (.fnt, .chr, .psf or raw, .fna, .res) by name, with
+ * or without its extension, here or in the font path; NULL if none. */
 GrFont *GrLoadFont(const char *name);
 GrFont *GrLoadConvertedFont(const char *name, int cvt, int w, int h,
                             int cmin, int cmax);
+/* Frees a loaded or built font; the built-in fonts stay. */
 void GrUnloadFont(GrFont *font);
+/* The directories searched for fonts, separated by ';' or blanks;
+ * without a call, the environment variable PXLFONT. */
 void GrSetFontPath(const char *path);
 
 /* text directions, alignments and character types */
@@ -579,9 +791,13 @@ typedef struct _GR_textOption {
     signed char yalign;
 } GrTextStyle;
 
+/* One character; for word and attribute text chr is the 16-bit unit. */
 void GrDrawChar(int chr, int x, int y, const GrTextStyle *opt);
+/* length characters of text (not bytes, no terminating 0 needed) at the
+ * point (x, y) that the style's alignment names. */
 void GrDrawString(const void *text, int length, int x, int y,
                   const GrTextStyle *opt);
+/* The width in pixels of length characters of text in font. */
 unsigned int GrProportionalTextWidth(const GrFont *font, const void *text,
                                      int length, int chrtype);
 
@@ -590,7 +806,8 @@ unsigned int GrProportionalTextWidth(const GrFont *font, const void *text,
 /* ------------------------------------------------------------------ */
 
 /* Writes the context (null: the current one) as an 8-bit RGB PNG file.
- * Returns 0, or -1 on any failure. */
+ * Returns 0, or -1 on any failure (also when the clip box does not cover
+ * the whole context); a failed save leaves an existing file as it was. */
 int GrSaveContextToPng(GrContext *ctx, const char *path);
 
 extern const struct _GR_driverInfo *const GrDriverInfo;

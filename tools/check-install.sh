@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs the build tree into a scratch prefix, then compiles and runs a C
-# program with nothing but `pkg-config --cflags --libs pxl`.
+# program with nothing but `pkg-config --cflags --libs pxl`, in the scratch
+# directory.
 # Usage: check-install.sh BUILD_DIR PROGRAM.c
 set -eu
 build=$1
@@ -17,5 +18,6 @@ flags=$(PKG_CONFIG_PATH="$work/prefix/lib/pkgconfig" pkg-config --cflags --libs 
 # sanitizer builds leave instrumented libraries: link the runtime too
 extra=$(grep -q 'PXL_SANITIZE:BOOL=ON' "$build/CMakeCache.txt" && echo "-fsanitize=address,undefined" || true)
 cc -std=c99 -Wall -Wextra -Werror $extra -o "$work/prog" "$prog" $flags
-"$work/prog"
+# files it writes go with the scratch directory; the stroke fonts as installed
+(cd "$work" && PXLFONT="$work/prefix/share/pxl/fonts" ./prog)
 echo "installed prefix builds and runs a C program"

@@ -5,13 +5,19 @@
 #include <cctype>
 #include <cmath>
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+
+#include "graphics.h"
 #include "liboxant.h"
+#include "pxl.h"
 
 short graphic = 3;
 double mv[4][MAXVARS];
@@ -102,6 +108,91 @@ static bool read_header(char *buf, FILE *fp, bool *found)
     return true;
 }
 
+// A plain decimal number at p ("12", "-3.5", ".5e-3"), after blanks,
+// followed by a blank or the end of the line: its value and the position
+// after it. Anything else (hex, inf, "1e", "2.5x") is left to sscanf,
+// whose idea of a number differs from strtod's exactly there.
+static bool plain_number(const char *p, double *v, const char **after)
+{
+    while (isspace(static_cast<unsigned char>(*p)))
+        p++;
+    const char *q = p;
+    const bool negative = *q == '-';
+    if (*q == '+' || *q == '-')
+        q++;
+    // the digits as one whole number w and a power of ten: w * 10^e
+    uint64_t w = 0;
+    int digits = 0, kept = 0, e = 0;
+    auto digit = [&](int d, bool fraction) {
+        digits++;
+        if (w == 0 && d == 0) {
+            e -= fraction;  // leading zeros take no room in w
+        } else if (kept < 19) {
+            w = w * 10 + static_cast<uint64_t>(d);
+            kept++;
+            e -= fraction;
+        } else {
+            kept = 99;  // too many to keep exact: strtod decides
+        }
+    };
+    for (; isdigit(static_cast<unsigned char>(*q)); q++)
+        digit(*q - '0', false);
+    if (*q == '.')
+        for (q++; isdigit(static_cast<unsigned char>(*q)); q++)
+            digit(*q - '0', true);
+    if (digits == 0)
+        return false;
+    if (*q == 'e' || *q == 'E') {
+        q++;
+        const bool minus = *q == '-';
+        if (*q == '+' || *q == '-')
+            q++;
+        if (!isdigit(static_cast<unsigned char>(*q)))
+            return false;
+        int x = 0;
+        for (; isdigit(static_cast<unsigned char>(*q)); q++)
+            x = x < 10000 ? x * 10 + (*q - '0') : x;
+        e += minus ? -x : x;
+    }
+    if (*q != '\0' && !isspace(static_cast<unsigned char>(*q)))
+        return false;
+    *after = q;
+    // Both w and 10^|e| exact in a double: one rounding, the one strtod
+    // makes too. Other numbers take strtod itself.
+    static const double pow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    if (kept <= 19 && w <= (uint64_t{1} << 53) && e >= -22 && e <= 22) {
+        const double m = static_cast<double>(w);
+        const double r = e >= 0 ? m * pow10[e] : m / pow10[-e];
+        *v = negative ? -r : r;
+        return true;
+    }
+    char *end;
+    *v = strtod(p, &end);
+    return end == q;
+}
+
+// The four numbers at the start of a data line, as sscanf("%lf%lf%lf%lf%n")
+// reads them, with *end the characters taken; false when there are fewer.
+// Plain decimals, nearly every line, skip sscanf's format parsing: the
+// whole file is read in a third of the time.
+static bool four_numbers(const char *line, double *a, double *b, double *c, double *d,
+                         int *end)
+{
+    double v[4];
+    const char *p = line;
+    int i = 0;
+    while (i < 4 && plain_number(p, &v[i], &p))
+        i++;
+    if (i == 4) {
+        *a = v[0], *b = v[1], *c = v[2], *d = v[3];
+        *end = static_cast<int>(p - line);
+        return true;
+    }
+    return sscanf(line, "%lf%lf%lf%lf%n", a, b, c, d, end) >= 4;
+}
+
 void scanfile(const char *name)
 {
     char line[LINEBUF];
@@ -121,8 +212,7 @@ void scanfile(const char *name)
     while (read_line(line, fp, &next)) {
         ++lineno;
         int end = 0;
-        if (sscanf(line, "%lf%lf%lf%lf%n", &mv[0][n], &mv[1][n], &mv[3][n],
-                   &mv[2][n], &end) < 4)
+        if (!four_numbers(line, &mv[0][n], &mv[1][n], &mv[3][n], &mv[2][n], &end))
             break;
         // In an over-long line the fourth number may run past the buffer;
         // a cut-off number would be silently wrong.
@@ -142,6 +232,177 @@ void scanfile(const char *name)
             break;
     }
     fclose(fp);
+}
+
+void bprint(int y, int x, const char *fmt, ...)
+{
+    char buf[256];
+    va_list ap;
+    va_start(ap, fmt);
+    vsnprintf(buf, sizeof buf, fmt, ap);  // a longer text is cut
+    va_end(ap);
+    outtextxy(x, y, buf);
+}
+
+// The absolute form of a file name: the current directory joined with the
+// name and tidied lexically ("//", "." and "dir/.." folded; links are not
+// followed and the file need not exist). The name as given when the result
+// would not fit.
+const char *full_path(const char *name, char *out, size_t size)
+{
+#ifdef _WIN32
+    return _fullpath(out, name, size) ? out : name;
+#else
+    char joined[4 * OXA_PATH_SIZE];
+    if (name[0] == '/') {
+        if (strlcpy(joined, name, sizeof joined) >= sizeof joined)
+            return name;
+    } else {
+        if (getcwd(joined, sizeof joined) == nullptr ||
+            strlcat(joined, "/", sizeof joined) >= sizeof joined ||
+            strlcat(joined, name, sizeof joined) >= sizeof joined)
+            return name;
+    }
+    // Fold the parts into out; each ".." takes the last part back off.
+    size_t len = 0;
+    for (const char *p = joined; *p;) {
+        while (*p == '/')
+            p++;
+        const char *e = p;
+        while (*e && *e != '/')
+            e++;
+        const size_t part = static_cast<size_t>(e - p);
+        if (part == 2 && p[0] == '.' && p[1] == '.') {
+            while (len > 0 && out[--len] != '/') {
+            }
+        } else if (part > 0 && !(part == 1 && p[0] == '.')) {
+            if (len + 1 + part + 1 > size)
+                return name;
+            out[len++] = '/';
+            memcpy(out + len, p, part);
+            len += part;
+        }
+        p = e;
+    }
+    if (len == 0)
+        out[len++] = '/';
+    out[len] = '\0';
+    return out;
+#endif
+}
+void plot_page(const char *fname)
+{
+    const int maxx = getmaxx(), maxy = getmaxy();
+    __gr_bar(0, 0, maxx, maxy);
+
+    // Only rows that were read, and only as many as the data says there
+    // are variables; row 0 is never used.
+    const int nv = n > 0 ? pix(mv[0][n - 1]) : 0;
+    const int last = nv < n ? nv : n;
+    const int Height = (maxy * 8) / 10;
+    int XDelta = nv != 0 ? ((maxx * 8) / 10) / nv : 0;
+    int Width = nv * XDelta;
+    // More variables than pixels: a fractional step spreads them over the
+    // frame instead of stacking them all on one column.
+    const bool fractional = nv != 0 && XDelta == 0;
+    if (fractional)
+        Width = (maxx * 8) / 10;
+    const int XOffset = (maxx - Width) / 2;
+    const int YOffset = (maxy - Height) / 2;
+    auto X = [&](int i) {
+        return fractional ? XOffset + pix(static_cast<double>(i) * Width / nv)
+                          : XOffset + i * XDelta;
+    };
+
+    auto a = [](int i) { return mv[1][i]; };
+    auto d = [](int i) { return mv[2][i]; };
+    double tp0 = 0;
+    for (int i = 1; i < last; i++)
+        tp0 = std::max(tp0, a(i) + d(i));
+    double lo = tp0;
+    for (int i = 1; i < last; i++)
+        lo = std::min(lo, a(i) - d(i));
+    double bt = std::max(0.0, lo), tp = tp0 * 1.05;
+    // values so large that the range overflows have no scale either
+    if (nv <= 1 || !std::isfinite(tp) || !std::isfinite(bt))
+        tp = bt = 0;
+    const double difa = (tp - bt) / Height;
+    auto Y = [&](double v) { return pix((YOffset + Height) - (v - bt) / difa); };
+
+    static const char title[] = "Averages & standard deviations";
+    const int tw = textwidth(title), th = textheight(title);
+    outtextxy((maxx - tw) / 2, 0, title);
+
+    settextstyle(DEFAULT_FONT, HORIZ_DIR, 1);
+    char buf[OXA_PATH_SIZE];
+    const char *path = full_path(fname, buf, sizeof buf);
+    outtextxy((maxx - textwidth(path)) / 2, th, path);
+    settextstyle(font_handle, HORIZ_DIR, 1);
+
+    rectangle(XOffset, YOffset, XOffset + Width, YOffset + Height);
+    draw_x_axes(Width, Height, XOffset, YOffset, 0, 0.0, nv);
+    draw_y_axes(Width, Height, XOffset, YOffset + 1, 0, bt, tp);
+    outtextxy((maxx - 64) / 2, YOffset + Height + 20, "Variable");
+
+    auto curve = [&](auto value) {
+        if (last < 2)
+            return;
+        moveto(X(1), Y(value(1)));
+        for (int i = 2; i < last; i++)
+            lineto(X(i), Y(value(i)));
+    };
+    setlinestyle(DASHED_LINE, 0xAAAA, 1);
+    curve([&](int i) { return a(i) + d(i); });
+    setlinestyle(SOLID_LINE, 0xF0F0, 1);
+    curve(a);
+    setlinestyle(DASHED_LINE, 0xAAAA, 1);
+    // whole units, in double: a - d may lie far outside an int
+    curve([&](int i) { return std::max(0.0, std::trunc(a(i) - d(i))); });
+    setlinestyle(SOLID_LINE, 0xF0F0, 1);
+}
+
+int plot(const char *fname)
+{
+    plot_page(fname);
+    return GrKeyRead() & 0xFFFF;
+}
+
+// Whether two names are one file: the same text, or (where the system
+// says) the same file reached another way.
+static bool same_file(const char *a, const char *b)
+{
+#ifdef _WIN32
+    return _stricmp(a, b) == 0;
+#else
+    struct stat sa, sb;
+    return strcmp(a, b) == 0 || (stat(a, &sa) == 0 && stat(b, &sb) == 0 &&
+                                 sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino);
+#endif
+}
+
+// The page is saved beside the data file, as <name>.png. A name that does
+// not split and join cleanly, or that would land on the data file itself,
+// is not saved: the data must never be overwritten by its picture.
+static void save_page(const char *name)
+{
+    // -g0 draws nothing: there is no page to save, and reading one would
+    // end the program
+    if (graphic == 0) {
+        message("%s: page not saved: there is no graphics page (-g0)", name);
+        return;
+    }
+    char drive[OXA_DRIVE_SIZE], dir[OXA_DIR_SIZE], file[OXA_FILE_SIZE], ext[OXA_EXT_SIZE];
+    char s[OXA_PATH_SIZE];
+    if (explode_path(name, drive, dir, file, ext) != OXA_OK ||
+        combine_path(s, drive, dir, file, ".png") != OXA_OK) {
+        message("%s: page not saved: the name is too long", name);
+        return;
+    }
+    if (same_file(name, s)) {
+        message("%s: page not saved: it would overwrite the data file", name);
+        return;
+    }
+    GrSaveContextToPng(nullptr, s);
 }
 
 int main(int argc, char *argv[])
@@ -168,10 +429,30 @@ int main(int argc, char *argv[])
         }
     }
 
-    // Graphics mode is entered and the screen painted white here, once the
-    // page drawing exists; the file loop below then also draws each page and
-    // acts on the key that ends it.
-    for (; optind < argc; ++optind)
+    entergrmode();
+    setfillstyle(SOLID_FILL, __gr_White());
+    __gr_bar(0, 0, getmaxx(), getmaxy());
+    __gr_color = 0;
+    __gr_colorbg = __gr_White();
+
+    const int optfile = optind;
+    while (optind < argc) {
         scanfile(argv[optind]);
+        switch (plot(argv[optind])) {
+        case 8:     // Backspace: the previous file, never before the first
+            optind = std::max(optind - 1, optfile);
+            break;
+        case 27:    // Esc: the end, whatever files remain
+            optind = argc;
+            break;
+        case 'S':
+        case 's':   // save, then show the same file again
+            save_page(argv[optind]);
+            break;
+        default:
+            optind++;
+        }
+    }
+    exitgrmode();
     return 0;
 }

@@ -41,7 +41,8 @@ int _GrClipBox(const GrContext *c, int *x1, int *y1, int *x2, int *y2, int *cx1,
 void GrSetClipBoxC(GrContext *c, int x1, int y1, int x2, int y2)
 {
     // a box wholly outside the context is ignored, not made empty
-    if (!order_and_fit(&x1, &x2, c->gc_xmax) || !order_and_fit(&y1, &y2, c->gc_ymax))
+    if (c == nullptr || !order_and_fit(&x1, &x2, c->gc_xmax) ||
+        !order_and_fit(&y1, &y2, c->gc_ymax))
         return;
     c->gc_xcliplo = x1;
     c->gc_ycliplo = y1;
@@ -56,6 +57,8 @@ void GrSetClipBox(int x1, int y1, int x2, int y2)
 
 void GrResetClipBoxC(GrContext *c)
 {
+    if (c == nullptr)
+        return;
     c->gc_xcliplo = c->gc_ycliplo = 0;
     c->gc_xcliphi = c->gc_xmax;
     c->gc_ycliphi = c->gc_ymax;

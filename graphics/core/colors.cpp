@@ -384,6 +384,8 @@ int GrColorSaveBufferSize(void)
 void GrSaveColors(void *buffer)
 {
     unsigned char *p = static_cast<unsigned char *>(buffer);
+    if (p == nullptr)
+        return;
     const uint32_t head[2] = {kSaveMagic, CLRINFO->numcolors};
     memcpy(p, head, sizeof head);
     memcpy(p + sizeof head, CLRINFO, kRecordBytes);
@@ -393,6 +395,8 @@ void GrRestoreColors(void *buffer)
 {
     const unsigned char *p = static_cast<const unsigned char *>(buffer);
     uint32_t head[2];
+    if (p == nullptr)
+        return;
     memcpy(head, p, sizeof head);
     if (head[0] != kSaveMagic || head[1] != CLRINFO->numcolors)
         return;

@@ -4,7 +4,7 @@
 void _GrDrawPolygon(int n, const int points[][2], const GrFillOps *f, GrFillArg arg,
                     int close)
 {
-    if (n <= 0)
+    if (n <= 0 || points == nullptr)
         return;
     if (n == 1)
         close = 1;  // one point: a closed polygon of one zero-length side

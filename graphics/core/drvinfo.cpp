@@ -9,7 +9,9 @@ namespace {
 
 [[noreturn]] void standby_fatal()
 {
-    const bool text = _GrDriverInfo.frame_driver.mode == GR_frameText;
+    // the screen's driver is a stand-by one until the first mode is set,
+    // and the text one in a text mode and after the driver was closed
+    const bool text = _GrDriverInfo.screen_driver.mode == GR_frameText;
     _GrCloseVideoDriver();
     fprintf(stderr, "PXL Error: graphics operation attempted %s\n",
             text ? "in text mode" : "before mode set");
@@ -21,18 +23,37 @@ template <class F> struct Standby;
 template <class R, class... A> struct Standby<R (*)(A...)> {
     static R fn(A...) { standby_fatal(); }
 };
-#define STANDBY(slot) Standby<decltype(_GR_frameDriver::slot)>::fn
+#define STANDBY(slot) r.slot = Standby<decltype(_GR_frameDriver::slot)>::fn
 
+// Every operation slot ends the program: no drawing, reading or copying
+// reaches a frame while no graphics mode is set.
 constexpr _GR_frameDriver standby(enum _GR_frameModes mode, int is_video, int bpp)
 {
-    return _GR_frameDriver{
-        mode, GR_frameUndef, is_video, 1, 1, bpp, 0, nullptr,
-        STANDBY(readpixel), STANDBY(drawpixel), STANDBY(drawline),
-        STANDBY(drawhline), STANDBY(drawvline), STANDBY(drawblock),
-        STANDBY(drawbitmap), STANDBY(drawpattern), STANDBY(bitblt),
-        STANDBY(bltv2r), STANDBY(bltr2v), STANDBY(getindexedscanline),
-        STANDBY(putscanline)};
+    _GR_frameDriver r{};
+    r.mode = mode;
+    r.rmode = GR_frameUndef;
+    r.is_video = is_video;
+    r.row_align = 1;
+    r.num_planes = 1;
+    r.bits_per_pixel = bpp;
+    r.max_plane_size = 0;
+    r.init = nullptr;
+    STANDBY(readpixel);
+    STANDBY(drawpixel);
+    STANDBY(drawline);
+    STANDBY(drawhline);
+    STANDBY(drawvline);
+    STANDBY(drawblock);
+    STANDBY(drawbitmap);
+    STANDBY(drawpattern);
+    STANDBY(bitblt);
+    STANDBY(bltv2r);
+    STANDBY(bltr2v);
+    STANDBY(getindexedscanline);
+    STANDBY(putscanline);
+    return r;
 }
+#undef STANDBY
 
 void dummy_bank(int) {}
 void dummy_rwbanks(int, int) {}

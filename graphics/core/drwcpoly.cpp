@@ -194,46 +194,44 @@ void dashed(Pt p1, Pt p2, const Pt *before, const Pt *after, Walk &st, Segment s
     const int64_t major = xmajor ? labs64(dx) : labs64(dy);
     const int64_t minor = xmajor ? labs64(dy) : labs64(dx);
     const int sx = dx < 0 ? -1 : 1, sy = dy < 0 ? -1 : 1;
-    int64_t err = major >> 1;
+    const int64_t e0 = major >> 1;
+    // Pixel k of the segment as the line walk meets it: the error starts at
+    // major / 2 and loses minor a step, so the minor coordinate has moved
+    // ceil((k * minor - major / 2) / major) times. Dashes go from end to
+    // end in one step each instead of a pixel at a time.
+    auto at = [&](int64_t k) {
+        const int64_t m = major > 0 ? (k * minor - e0 + major - 1) / major : 0;
+        return xmajor ? Pt{p1.x + sx * k, p1.y + sy * m} : Pt{p1.x + sx * m, p1.y + sy * k};
+    };
 
-    Pt cur = p1, dstart = p1, dend = p1;
-    bool open = drawn, start_next = false;
+    Pt dstart = p1, dend = p1;
+    bool open = drawn;
     const Pt *bef = drawn ? before : nullptr;
-    for (int64_t i = 0; i <= major; i++) {
-        if (start_next) {
-            dstart = cur;
-            open = true;
-            start_next = false;
+    for (int64_t i = 0; i <= major;) {
+        const int64_t end = i + left - 1;  // the last pixel of this pattern entry
+        if (end > major) {
+            if (drawn)
+                dend = at(major);
+            break;
         }
         if (drawn)
-            dend = cur;
-        // the next pixel
-        err -= minor;
-        if (err < 0) {
-            err += major;
-            cur.x += sx;
-            cur.y += sy;
-        } else if (xmajor) {
-            cur.x += sx;
-        } else {
-            cur.y += sy;
-        }
-        if (--left > 0)
-            continue;
+            dend = at(end);
         const bool was = drawn;
         do {
             idx = (idx + 1) % st.count;
             drawn = !drawn;
         } while (st.pattern[idx] == 0);
         left = st.pattern[idx];
-        if (!was && drawn && i < major) {
-            start_next = true;
+        if (!was && drawn && end < major) {
+            dstart = at(end + 1);
+            open = true;
         } else if (was && !drawn) {
             if (open)
                 solid(dstart, dend, bef, nullptr, st);
             open = false;
             bef = nullptr;
         }
+        i = end + 1;
     }
     if (open && drawn)
         solid(dstart, dend, bef, after, st);
@@ -254,7 +252,7 @@ void wide_dashed(Pt p1, Pt p2, const Pt *b, const Pt *a, Walk &st)
 void _GrDrawCustomPolygon(int n, const int points[][2], const GrCustomLineStyle *o,
                           const GrFillOps *f, GrFillArg arg, int close)
 {
-    if (n < 2 || o == nullptr)
+    if (n < 2 || points == nullptr || o == nullptr)
         return;
     const GrContext *c = CURC;
     Walk st;

@@ -78,6 +78,8 @@ uint32_t clamp_points(uint32_t n)
 
 void GrSinCos(int phi, int cx, int cy, int rx, int ry, int point[2])
 {
+    if (point == nullptr)
+        return;
     phi = _GrMod(phi, 1024);
     int64_t s, c;
     switch (phi / 256) {
@@ -93,6 +95,8 @@ void GrSinCos(int phi, int cx, int cy, int rx, int ry, int point[2])
 int GrGenerateEllipseArc(int xc, int yc, int xa, int ya, int start, int end,
                          int points[][2])
 {
+    if (points == nullptr)
+        return 0;
     int s0 = to_units(start), e0 = to_units(end);
     const uint32_t n = estimate(xa, ya);
     int count = 0;
@@ -178,10 +182,9 @@ int GrGenerateEllipse(int xc, int yc, int xa, int ya, int points[][2])
 
 void GrLastArcCoords(int *xs, int *ys, int *xe, int *ye, int *xc, int *yc)
 {
-    *xs = last.xs;
-    *ys = last.ys;
-    *xe = last.xe;
-    *ye = last.ye;
-    *xc = last.xc;
-    *yc = last.yc;
+    int *const out[6] = {xs, ys, xe, ye, xc, yc};
+    const int val[6] = {last.xs, last.ys, last.xe, last.ye, last.xc, last.yc};
+    for (int i = 0; i < 6; i++)
+        if (out[i] != nullptr)
+            *out[i] = val[i];
 }

@@ -5,7 +5,7 @@
 void GrPatternFilledBox(int x1, int y1, int x2, int y2, const GrPattern *p)
 {
     const GrContext *c = CURC;
-    if (!_GrClipBox(c, &x1, &y1, &x2, &y2, &x1, &y1, &x2, &y2))
+    if (p == nullptr || !_GrClipBox(c, &x1, &y1, &x2, &y2, &x1, &y1, &x2, &y2))
         return;
     _GrMouseGuard guard(c, x1, y1, x2, y2);
     const int X = x1 + c->gc_xoffset, Y = y1 + c->gc_yoffset;

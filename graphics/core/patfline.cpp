@@ -4,7 +4,7 @@
 void GrPatternFilledLine(int x1, int y1, int x2, int y2, const GrPattern *p)
 {
     const GrContext *c = CURC;
-    if (!_GrClipLine(c, &x1, &y1, &x2, &y2))
+    if (p == nullptr || !_GrClipLine(c, &x1, &y1, &x2, &y2))
         return;
     _GrMouseGuard guard(c, x1, y1, x2, y2);
     GrFillArg a;

@@ -4,7 +4,8 @@
 void GrPatternFilledPlot(int x, int y, const GrPattern *p)
 {
     const GrContext *c = CURC;
-    if (x < c->gc_xcliplo || x > c->gc_xcliphi || y < c->gc_ycliplo || y > c->gc_ycliphi)
+    if (p == nullptr || x < c->gc_xcliplo || x > c->gc_xcliphi || y < c->gc_ycliplo ||
+        y > c->gc_ycliphi)
         return;
     _GrMouseGuard guard(c, x, y, x, y);
     GrFillArg a;

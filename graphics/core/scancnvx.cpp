@@ -92,7 +92,7 @@ struct Chain {
 
 void _GrScanConvexPoly(int n, const int points[][2], const GrFillOps *f, GrFillArg arg)
 {
-    if (n <= 0)
+    if (n <= 0 || points == nullptr)
         return;
     if (n > 1 && points[n - 1][0] == points[0][0] && points[n - 1][1] == points[0][1])
         n--;

@@ -91,7 +91,7 @@ size_t merge(Span *s, size_t n, Span *tmp)
 
 void _GrScanPolygon(int n, const int points[][2], const GrFillOps *f, GrFillArg arg)
 {
-    if (n <= 0)
+    if (n <= 0 || points == nullptr)
         return;
     if (n > 1 && points[n - 1][0] == points[0][0] && points[n - 1][1] == points[0][1])
         n--;
@@ -255,6 +255,8 @@ void GrFilledPolygon(int n, const int points[][2], GrColor c)
 
 void GrPatternFilledPolygon(int n, const int points[][2], const GrPattern *p)
 {
+    if (p == nullptr)
+        return;
     GrFillArg a;
     a.pattern = p;
     _GrScanPolygon(n, points, &_GrPatternFiller, a);

@@ -101,21 +101,18 @@ bool exit_hook_set = false;
 
 void _GrCloseVideoDriver(void)
 {
-    _GR_driverInfo &di = _GrDriverInfo;
-    di.frame_driver = di.text_driver;
-    if (di.video_driver == nullptr)
-        return;
-    if (di.video_driver->reset != nullptr)
-        di.video_driver->reset();
-    di.video_driver = nullptr;
-    // The screen's frame memory is gone: every context still naming the
-    // screen driver, and the screen and current contexts themselves, now
-    // meet the stand-by driver instead of freed memory.
-    di.screen_driver = di.text_driver;
-    GrContext standby{};
-    standby.gc_frame.gf_onscreen = 1;
-    standby.gc_frame.gf_driver = &di.text_driver;
-    _GrContextInfo.current = _GrContextInfo.screen = standby;
+    // The frame of a mode goes with its driver: after a mode, drawing and
+    // reading on the screen fall to the stand-by text driver, never into
+    // freed memory. Before the first mode there is nothing to undo.
+    if (_GrDriverInfo.screen_driver.mode != GR_frameUndef) {
+        _GrDriverInfo.frame_driver = _GrDriverInfo.screen_driver = _GrDriverInfo.text_driver;
+        _GrContextInfo.current = _GrContextInfo.screen = _GrStandbyContext;
+    }
+    if (_GrDriverInfo.video_driver != nullptr) {
+        if (_GrDriverInfo.video_driver->reset != nullptr)
+            _GrDriverInfo.video_driver->reset();
+        _GrDriverInfo.video_driver = nullptr;
+    }
 }
 
 int _GrStartVideoDriver(GrVideoDriver *drv, const char *options)

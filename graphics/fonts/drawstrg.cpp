@@ -16,7 +16,7 @@ void GrDrawChar(int chr, int x, int y, const GrTextStyle *opt)
     if (!opt)
         return;
     // word text carries the attribute in the high byte
-    if (opt->chrtype == GR_BYTE_TEXT) {
+    if (_GrCharBytes(opt->chrtype) == 1) {
         const unsigned char b = static_cast<unsigned char>(chr);
         GrDrawString(&b, 1, x, y, opt);
     } else {

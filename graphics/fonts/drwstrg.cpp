@@ -39,7 +39,8 @@ void _GrDrawString(const void *text, int length, int x, int y, const GrTextStyle
     if (!opt || !opt->font || !text || length <= 0)
         return;
     GrFont *const font = opt->font;
-    const int chrtype = opt->chrtype;
+    // an unknown character type is byte text
+    const int chrtype = _GrCharBytes(opt->chrtype) == 1 ? GR_BYTE_TEXT : opt->chrtype;
     const int dir = opt->direction & 3;
     const bool across = dir == GR_TEXT_DOWN || dir == GR_TEXT_UP;
 

@@ -236,6 +236,18 @@ static int bitmap(int chr, int w, int h, char *buffer)
     });
 }
 
-const struct _GR_fontDriver _GrFontDriverBGI = {
-    "BGI", ".chr", 1, openfile, header, charwdt, bitmap, cleanup,
-};
+static constexpr _GR_fontDriver record()
+{
+    _GR_fontDriver r{};
+    r.name = "BGI";
+    r.ext = ".chr";
+    r.scalable = 1;
+    r.openfile = openfile;
+    r.header = header;
+    r.charwdt = charwdt;
+    r.bitmap = bitmap;
+    r.cleanup = cleanup;
+    return r;
+}
+
+const struct _GR_fontDriver _GrFontDriverBGI = record();

@@ -139,6 +139,18 @@ static int bitmap(int chr, int w, int h, char *buffer)
     return 1;
 }
 
-const struct _GR_fontDriver _GrFontDriverPXL = {
-    "PXL", ".fnt", 0, openfile, header, charwdt, bitmap, cleanup,
-};
+static constexpr _GR_fontDriver record()
+{
+    _GR_fontDriver r{};
+    r.name = "PXL";
+    r.ext = ".fnt";
+    r.scalable = 0;
+    r.openfile = openfile;
+    r.header = header;
+    r.charwdt = charwdt;
+    r.bitmap = bitmap;
+    r.cleanup = cleanup;
+    return r;
+}
+
+const struct _GR_fontDriver _GrFontDriverPXL = record();

@@ -142,6 +142,18 @@ static int bitmap(int chr, int w, int h, char *buffer)
     return ok;
 }
 
-const struct _GR_fontDriver _GrFontDriverWIN = {
-    "WIN", ".res", 0, openfile, header, charwdt, bitmap, cleanup,
-};
+static constexpr _GR_fontDriver record()
+{
+    _GR_fontDriver r{};
+    r.name = "WIN";
+    r.ext = ".res";
+    r.scalable = 0;
+    r.openfile = openfile;
+    r.header = header;
+    r.charwdt = charwdt;
+    r.bitmap = bitmap;
+    r.cleanup = cleanup;
+    return r;
+}
+
+const struct _GR_fontDriver _GrFontDriverWIN = record();

@@ -27,12 +27,16 @@ struct _GR_fontFile {
 inline int _GrFontFileOpen(_GR_fontFile *f, const char *fname)
 {
     struct stat st;
-    f->fp = fopen(fname, "rb");
+    f->fp = nullptr;
     f->size = 0;
     f->pos = -1;
+    // only regular files: opening a FIFO blocks until a writer comes
+    if (stat(fname, &st) != 0 || !S_ISREG(st.st_mode))
+        return 0;
+    f->fp = fopen(fname, "rb");
     if (f->fp == nullptr)
         return 0;
-    // a directory opens on some systems; its "length" means nothing
+    // what was opened may not be what was looked at
     if (fstat(fileno(f->fp), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 0) {
         fclose(f->fp);
         f->fp = nullptr;

@@ -18,7 +18,7 @@ static int nextdir(const char **pp, char *ent)
     if (*p == '\0')
         return -1;
     for (; *p != '\0'; p++) {
-        int c = tolower((unsigned char)*p);
+        int c = _GR_FONTNAME_FOLD ? tolower((unsigned char)*p) : (unsigned char)*p;
         if (c == ';' || isspace(c))
             break;
         if (c == ':' && !(len == 1 && isalpha((unsigned char)ent[0])))

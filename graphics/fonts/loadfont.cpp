@@ -1,6 +1,7 @@
 // Font loading: the name as given, then in each directory of the font
 // path; in each place every font file driver is asked in table order,
-// under the name itself and then with the driver's extension.
+// under the name itself and then with the driver's extension, and where
+// case matters all that again with the name in lower case.
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
@@ -46,7 +47,7 @@ static GrFont *doit(const char *name, const char *dir, int cvt, int w, int h, in
 
 GrFont *GrLoadConvertedFont(const char *name, int cvt, int w, int h, int cmin, int cmax)
 {
-    char fname[NAME_BUFFER];
+    char fname[NAME_BUFFER], lname[NAME_BUFFER];  // as given, and in lower case
     size_t n = 0;
     int absolute = 0;
     if (name == nullptr)
@@ -61,16 +62,24 @@ GrFont *GrLoadConvertedFont(const char *name, int cvt, int w, int h, int cmin, i
             absolute = 1;
         if (n + 1 >= sizeof fname)
             return nullptr;  // a cut name would be another file's
-        fname[n++] = c == '/' || c == ':' ? c : (char)tolower((unsigned char)c);
+        lname[n] = (char)tolower((unsigned char)c);
+        fname[n] = _GR_FONTNAME_FOLD ? lname[n] : c;
+        n++;
     }
-    fname[n] = '\0';
-    GrFont *f = doit(fname, "", cvt, w, h, cmin, cmax);
+    fname[n] = lname[n] = '\0';
+    auto find = [&](const char *dir) {
+        GrFont *f = doit(fname, dir, cvt, w, h, cmin, cmax);
+        if (f == nullptr && strcmp(fname, lname) != 0)
+            f = doit(lname, dir, cvt, w, h, cmin, cmax);
+        return f;
+    };
+    GrFont *f = find("");
     if (absolute || f != nullptr)
         return f;
     if (_GrFontFileInfo.npath < 0)
         GrSetFontPath(getenv("PXLFONT"));
     for (int j = 0; j < _GrFontFileInfo.npath; j++)
-        if ((f = doit(fname, _GrFontFileInfo.path[j], cvt, w, h, cmin, cmax)) != nullptr)
+        if ((f = find(_GrFontFileInfo.path[j])) != nullptr)
             return f;
     return nullptr;
 }

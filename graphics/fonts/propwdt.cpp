@@ -15,7 +15,7 @@ unsigned int GrProportionalTextWidth(const GrFont *font, const void *text, int l
     unsigned int sum = 0;
     for (int i = 0; i < length; i++) {
         unsigned code;
-        if (chrtype == GR_BYTE_TEXT) {
+        if (_GrCharBytes(chrtype) == 1) {
             code = p[i];
         } else {
             uint16_t w;

@@ -443,17 +443,13 @@ template <class F> struct Packed {
     }
 };
 
-// The record of a packed format wider than 8 bits: its own drawing and
-// copies, the generic scan lines; 2^27 pixels a plane at most.
+// The record of a packed format: its own drawing and copies, the generic
+// scan lines; 2^27 pixels a plane at most.
 template <class F>
 constexpr _GR_frameDriver packed_record(enum _GR_frameModes mode, int bpp)
 {
-    using D = Packed<F>;
-    return _GR_frameDriver{
-        mode, GR_frameUndef, 0, 4, 1, bpp, static_cast<int32_t>(int64_t{1} << 27) * F::bytes,
-        nullptr, D::readpixel, D::drawpixel, D::drawline, D::drawhline, D::drawvline,
-        D::drawblock, D::drawbitmap, D::drawpattern, D::bitblt, nullptr, nullptr,
-        _GrFrDrvGenericGetIndexedScanline, _GrFrDrvGenericPutScanline};
+    return _GrMemoryFrameDriver<Packed<F>>(mode, 1, bpp,
+                                           static_cast<int32_t>(int64_t{1} << 27) * F::bytes);
 }
 
 }  // namespace pxl

@@ -227,12 +227,10 @@ template <int planes>
 constexpr _GR_frameDriver planar_record(enum _GR_frameModes mode,
                                         GrColor *(*getscanline)(GrFrame *, int, int, int, int *))
 {
-    using D = Planar<planes>;
-    return _GR_frameDriver{
-        mode, GR_frameUndef, 0, 4, planes, planes, int32_t{1} << 24, nullptr,
-        D::readpixel, D::drawpixel, D::drawline, D::drawhline, D::drawvline, D::drawblock,
-        D::drawbitmap, D::drawpattern, D::bitblt, nullptr, nullptr, getscanline,
-        _GrFrDrvGenericPutScanline};
+    _GR_frameDriver r =
+        _GrMemoryFrameDriver<Planar<planes>>(mode, planes, planes, int32_t{1} << 24);
+    r.getindexedscanline = getscanline;
+    return r;
 }
 
 }  // namespace pxl

@@ -32,30 +32,70 @@ int dummymode(GrVideoMode *, int)
 int mem_setvsize(GrVideoMode *md, int w, int h, GrVideoMode *result);
 int mem_scroll(GrVideoMode *md, int x, int y, int result[2]);
 
-GrVideoModeExt gr1ext = {GR_frameRAM1, nullptr, nullptr, {1, 1, 1}, {0, 0, 0},
-                         GR_vmodeMemory, mem_setmode, mem_setvsize, mem_scroll, nullptr,
-                         nullptr, nullptr, 0};
-GrVideoModeExt gr4ext = {GR_frameRAM4, nullptr, nullptr, {8, 8, 8}, {0, 0, 0},
-                         GR_vmodeMemory, mem_setmode, mem_setvsize, mem_scroll, nullptr,
-                         nullptr, nullptr, 0};
-GrVideoModeExt gr8ext = {GR_frameRAM8, nullptr, nullptr, {8, 8, 8}, {0, 0, 0},
-                         GR_vmodeMemory, mem_setmode, mem_setvsize, mem_scroll, nullptr,
-                         nullptr, nullptr, 0};
-GrVideoModeExt gr24ext = {GR_frameRAM24, nullptr, nullptr, {8, 8, 8}, {16, 8, 0},
-                          GR_vmodeMemory, mem_setmode, mem_setvsize, mem_scroll, nullptr,
-                          nullptr, nullptr, 0};
-// never drawn into: the address only marks the text screen
-GrVideoModeExt dummyExt = {GR_frameText, nullptr,
-                           reinterpret_cast<unsigned char *>(static_cast<uintptr_t>(0xB8000)),
-                           {0, 0, 0}, {0, 0, 0}, 0, dummymode, nullptr, nullptr,
-                           nullptr, nullptr, nullptr, 0};
+// A graphics mode in memory; the frame is the buffer, set when a mode is
+// chosen. Channels: prec bits each, red and green at rpos and gpos, blue
+// at 0.
+constexpr GrVideoModeExt graphics_ext(enum _GR_frameModes mode, unsigned char prec,
+                                      unsigned char rpos, unsigned char gpos)
+{
+    GrVideoModeExt e{};
+    e.mode = mode;
+    e.drv = nullptr;
+    e.frame = nullptr;
+    e.cprec[0] = e.cprec[1] = e.cprec[2] = prec;
+    e.cpos[0] = rpos;
+    e.cpos[1] = gpos;
+    e.cpos[2] = 0;
+    e.flags = GR_vmodeMemory;
+    e.setup = mem_setmode;
+    e.setvsize = mem_setvsize;
+    e.scroll = mem_scroll;
+    e.setbank = nullptr;
+    e.setrwbanks = nullptr;
+    e.loadcolor = nullptr;
+    e.LFB_Selector = 0;
+    return e;
+}
 
+// The text mode: nothing is drawn in it, so it has no frame; setting it
+// gives the buffer up.
+constexpr GrVideoModeExt text_ext()
+{
+    GrVideoModeExt e = graphics_ext(GR_frameText, 0, 0, 0);
+    e.flags = 0;
+    e.setup = dummymode;
+    e.setvsize = nullptr;
+    e.scroll = nullptr;
+    return e;
+}
+
+constexpr GrVideoMode memory_mode(int bpp, int w, int h, int lineoffset, GrVideoModeExt *ext)
+{
+    GrVideoMode m{};
+    m.present = 1;
+    m.bpp = static_cast<signed char>(bpp);
+    m.width = static_cast<short>(w);
+    m.height = static_cast<short>(h);
+    m.mode = 0;
+    m.lineoffset = lineoffset;
+    m.privdata = 0;
+    m.extinfo = ext;
+    return m;
+}
+
+GrVideoModeExt gr1ext = graphics_ext(GR_frameRAM1, 1, 0, 0);
+GrVideoModeExt gr4ext = graphics_ext(GR_frameRAM4, 8, 0, 0);
+GrVideoModeExt gr8ext = graphics_ext(GR_frameRAM8, 8, 0, 0);
+GrVideoModeExt gr24ext = graphics_ext(GR_frameRAM24, 8, 16, 8);
+GrVideoModeExt dummyExt = text_ext();
+
+// the graphics sizes are set by selectmode for each request
 GrVideoMode modes[] = {
-    {1, 1, 640, 480, 0, 80, 0, &gr1ext},
-    {1, 4, 640, 480, 0, 320, 0, &gr4ext},
-    {1, 8, 640, 480, 0, 640, 0, &gr8ext},
-    {1, 24, 640, 480, 0, 1920, 0, &gr24ext},
-    {1, 1, 80, 25, 0, 160, 0, &dummyExt},
+    memory_mode(1, 640, 480, 80, &gr1ext),
+    memory_mode(4, 640, 480, 320, &gr4ext),
+    memory_mode(8, 640, 480, 640, &gr8ext),
+    memory_mode(24, 640, 480, 1920, &gr24ext),
+    memory_mode(1, 80, 25, 160, &dummyExt),
 };
 
 // Row bytes, rows and mode entry of a w x h frame at bpp; false when the
@@ -151,17 +191,22 @@ void mem_reset()
         FreeMemBuf();
 }
 
+constexpr GrVideoDriver record()
+{
+    GrVideoDriver d{};
+    d.name = "memory";
+    d.adapter = 9;
+    d.parent = nullptr;
+    d.modes = modes;
+    d.mode_count = static_cast<int>(sizeof modes / sizeof modes[0]);
+    d.detect = nullptr;  // chosen only by name
+    d.init = nullptr;
+    d.reset = mem_reset;
+    d.selectmode = mem_selectmode;
+    d.flags = 1;
+    return d;
+}
+
 }  // namespace
 
-GrVideoDriver _GrDriverMEM = {
-    "memory",                               // name
-    9,                                      // adapter
-    nullptr,                                // parent
-    modes,                                  // modes
-    static_cast<int>(sizeof modes / sizeof modes[0]),  // mode_count
-    nullptr,                                // detect: chosen only by name
-    nullptr,                                // init
-    mem_reset,                              // reset
-    mem_selectmode,                         // selectmode
-    1,                                      // flags
-};
+GrVideoDriver _GrDriverMEM = record();

@@ -70,6 +70,7 @@ TEST(BgiExtra, ImagesAndTheirOperations)
     putimage(0, 0, img.data(), 9);
     EXPECT_EQ(graphresult(), grError);
     // off the screen: zeros
+    img.resize(imagesize(-2, -2, 0, 0));
     getimage(-2, -2, 0, 0, img.data());
     const GrColor *pix = reinterpret_cast<const GrColor *>(img.data() + 2 * sizeof(int));
     EXPECT_EQ(pix[0], 0U);

@@ -303,6 +303,7 @@ TEST(BgiFontFiles, NamesAndSearch)
     EXPECT_EQ(__gr_text_installfont(11, 20, tmp.file("Mixed/Case").c_str()), 14);  // as given
     EXPECT_EQ(__gr_text_installfont(11, 20, tmp.file("none").c_str()), grFileNotFound);
     EXPECT_EQ(installuserfont(tmp.file("fonts/myfont").c_str()), 15);
+    EXPECT_EQ(installuserfont(tmp.file("Mixed/Case").c_str()), 16);
 
     drop_all();
 

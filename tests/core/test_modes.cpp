@@ -339,37 +339,6 @@ TEST(MemoryDriverDeath, FatalMessagesAndStatus)
         status1, "^GrSetMode: could not find suitable video mode\n$");
 }
 
-TEST(MemoryDriverDeath, NothingReadsAClosedDriversFrame)
-{
-    // the screen frame is freed with its driver (also by choosing another)
-    const auto status1 = ::testing::ExitedWithCode(1);
-    const char *msg = "^PXL Error: graphics operation attempted in text mode\n$";
-    for (int second = 0; second < 2; second++) {
-        EXPECT_EXIT(
-            {
-                GrSetDriver("memory");
-                GrSetMode(GR_mode_graphics_size_bpp, 64, 64, 8);
-                GrContext *sub = GrCreateSubContext(0, 0, 9, 9, nullptr, nullptr);
-                if (second)
-                    GrSetDriver("memory");
-                else
-                    _GrCloseVideoDriver();
-                EXPECT_EQ(GrContextInfo->screen.gc_frame.gf_baseaddr[0], nullptr);
-                GrGetScanlineC(sub, 0, 9, 0);
-            },
-            status1, msg)
-            << second;
-    }
-    EXPECT_EXIT(
-        {
-            GrSetDriver("memory");
-            GrSetMode(GR_mode_graphics_size_bpp, 64, 64, 8);
-            _GrCloseVideoDriver();
-            GrSaveContextToPng(nullptr, (testing::TempDir() + "closed.png").c_str());
-        },
-        status1, msg);
-}
-
 TEST(MemoryDriverDeath, DrawingWithoutGraphicsMode)
 {
     // a re-executed child starts fresh: no mode was ever set in it

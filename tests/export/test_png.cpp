@@ -11,29 +11,16 @@
 #include <vector>
 
 #include "card.h"
+#include "pngimage.h"
 #include "libpxl.h"
 
 namespace {
 
-struct Image {
-    unsigned w = 0, h = 0;
-    std::vector<unsigned char> rgb;
-    const unsigned char *at(unsigned x, unsigned y) const { return &rgb[(y * w + x) * 3]; }
-};
+using Image = PngImage;
 
-// Decodes with libpng's reader, as any viewer would.
 bool read_png(const std::string &path, Image *img)
 {
-    png_image pi;
-    memset(&pi, 0, sizeof pi);
-    pi.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&pi, path.c_str()))
-        return false;
-    pi.format = PNG_FORMAT_RGB;
-    img->w = pi.width;
-    img->h = pi.height;
-    img->rgb.resize(PNG_IMAGE_SIZE(pi));
-    return png_image_finish_read(&pi, nullptr, img->rgb.data(), 0, nullptr) != 0;
+    return img->read(path);
 }
 
 // The chunk names of a file, in order.
@@ -81,6 +68,17 @@ void set_mode(int w, int h, int bpp)
 bool same_context(const GrContext &a, const GrContext &b)
 {
     return memcmp(&a, &b, sizeof a) == 0;
+}
+
+std::string slurp(const std::string &path)
+{
+    std::string out;
+    if (FILE *f = fopen(path.c_str(), "rb")) {
+        for (int c; (c = fgetc(f)) != EOF;)
+            out += static_cast<char>(c);
+        fclose(f);
+    }
+    return out;
 }
 
 }  // namespace
@@ -210,7 +208,7 @@ TEST(Png, SubContextAndCurrentContext)
     GrSetContext(nullptr);
 }
 
-TEST(Png, FailuresLeaveTheCurrentContextAlone)
+TEST(Png, FailuresLeaveTheContextAndTheOldFileAlone)
 {
     TempDir tmp;
     set_mode(20, 10, 8);
@@ -231,13 +229,35 @@ TEST(Png, FailuresLeaveTheCurrentContextAlone)
         EXPECT_TRUE(same_context(GrContextInfo->current, before));
     }
     EXPECT_EQ(GrSaveContextToPng(nullptr, nullptr), -1);
+    // the write was done but the directory in the way refused the rename
+    EXPECT_NE(access((tmp.path + ".tmp").c_str(), F_OK), 0);
 
-    // a clip box short of the context: no short image, -1
-    GrSetClipBox(0, 0, 3, 3);
-    const std::string f = tmp.file("clipped.png");
+    // a failed save leaves the old file byte for byte, and its mode
+    const std::string f = tmp.file("old.png");
+    ASSERT_EQ(GrSaveContextToPng(nullptr, f.c_str()), 0);
+    ASSERT_EQ(chmod(f.c_str(), 0600), 0);
+    const std::string old = slurp(f);
+    GrSetClipBox(0, 0, 3, 3);  // short of the context: no short image
+    EXPECT_EQ(GrSaveContextToPng(nullptr, f.c_str()), -1);
+    GrSetClipBox(0, 1, 7, 7);
     EXPECT_EQ(GrSaveContextToPng(nullptr, f.c_str()), -1);
     GrResetClipBox();
+    EXPECT_EQ(slurp(f), old);
+    EXPECT_EXIT(
+        {
+            GrSetDriver("memory");
+            GrSetMode(GR_mode_text_80x25);
+            GrSaveContextToPng(nullptr, f.c_str());
+        },
+        ::testing::ExitedWithCode(1), "in text mode");
+    EXPECT_EQ(slurp(f), old);
+    GrFilledBox(0, 0, 0, 0, 9);
     EXPECT_EQ(GrSaveContextToPng(nullptr, f.c_str()), 0);
+    EXPECT_NE(slurp(f), old);
+    struct stat st;
+    ASSERT_EQ(stat(f.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600U);
+    EXPECT_NE(access((f + ".tmp").c_str(), F_OK), 0);
     GrSetContext(nullptr);
 }
 
@@ -256,13 +276,8 @@ TEST_P(TestCard, MatchesReference)
     ASSERT_TRUE(read_png(f, &now));
     const std::string refname = "ref/testcard-" + std::to_string(bpp) + ".png";
     ASSERT_TRUE(read_png(refname, &ref)) << refname;
-    ASSERT_EQ(now.w, ref.w);
-    ASSERT_EQ(now.h, ref.h);
-    unsigned differ = 0, first = 0;
-    for (unsigned i = 0; i < now.w * now.h; i++)
-        if (memcmp(&now.rgb[3 * i], &ref.rgb[3 * i], 3) != 0 && differ++ == 0)
-            first = i;
-    EXPECT_EQ(differ, 0U) << "first at (" << first % now.w << ", " << first / now.w << ")";
+    unsigned fx = 0, fy = 0;
+    EXPECT_EQ(now.differences(ref, &fx, &fy), 0) << "first at (" << fx << ", " << fy << ")";
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, TestCard, ::testing::Values(1, 4, 8, 24));

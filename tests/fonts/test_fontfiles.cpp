@@ -2,6 +2,7 @@
 // here from their layouts, malformed ones of every kind, and real PSF
 // console fonts when they can be fetched.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -187,7 +188,7 @@ TEST_F(FontFiles, FontPath)
         {"c:\\pxl\\fonts; d:/more", {"c:/pxl/fonts/", "d:/more/"}},
         {"a:b", {"a:b/"}},
         {"ab:c", {"ab/", "c/"}},
-        {"One/Two/\tthree", {"one/two/", "three/"}},
+        {"One/Two/\tthree", {"One/Two/", "three/"}},  // as given where case matters
         {";; \t:", {}},
         {"/x:y;z\\", {"/x/", "y/", "z/"}},
         // 206 characters and the added '/' fit the 208-byte entry; more are dropped
@@ -253,6 +254,26 @@ TEST_F(FontFiles, Names)
     GrSetFontPath(sub.c_str());
     EXPECT_NE(load("abcdefghijkl"), nullptr);
     EXPECT_EQ(load("abcdefghijklm"), nullptr);
+}
+
+// A directory with capitals is found; a name is tried as given, then in
+// lower case. Only regular files are opened: a FIFO would block for ever.
+TEST_F(FontFiles, CaseAndFileKinds)
+{
+    fs::create_directories("Fonts");
+    ASSERT_TRUE(fgen::save("Fonts/Raw8x16.fnt", fgen::fnt(small(true))));
+    ASSERT_TRUE(fgen::save("Fonts/lower.fnt", fgen::fnt(small(true))));
+    EXPECT_NE(load(dir + "/Fonts/Raw8x16.fnt"), nullptr);
+    setenv("PXLFONT", (dir + "/Fonts").c_str(), 1);
+    EXPECT_NE(load("Raw8x16"), nullptr);
+    EXPECT_NE(load("LOWER.FNT"), nullptr);
+    EXPECT_EQ(path_dirs(), std::vector<std::string>({dir + "/Fonts/"}));
+
+    ASSERT_EQ(mkfifo("pipe.fnt", 0600), 0);
+    ASSERT_EQ(mkfifo("Fonts/fifo.chr", 0600), 0);
+    fs::create_directories("dir.fnt");
+    for (const char *name : {"pipe.fnt", "pipe", "fifo", "dir", "/dev/zero"})
+        EXPECT_EQ(load(name), nullptr) << name;
 }
 
 TEST_F(FontFiles, DriverOrder)

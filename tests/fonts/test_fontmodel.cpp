@@ -386,6 +386,18 @@ TEST(Text, AttributesWordsAndWidths)
     s.chrtype = GR_BYTE_TEXT;
     GrDrawChar(0x100 | 219, 60, 0, &s);  // a full block as a byte
     EXPECT_TRUE(px(43, 3) == 0 && px(63, 3) == 9);
+    // any other character type is byte text: never read past the string
+    const std::unique_ptr<char[]> abc(new char[3]{'a', 'b', 'c'});
+    for (int t : {-1, 3, 100}) {
+        GrClearScreen(0);
+        s.chrtype = static_cast<signed char>(t);
+        GrDrawString(abc.get(), 3, 0, 20, &s);
+        GrDrawChar('b', 30, 20, &s);
+        EXPECT_TRUE(shows('a', 0, 0, 20, 9, 0) && shows('c', 0, 16, 20, 9, 0) &&
+                    shows('b', 0, 30, 20, 9, 0))
+            << t;
+        EXPECT_EQ(GrProportionalTextWidth(pc16, abc.get(), 3, t), 24U) << t;
+    }
 
     EXPECT_EQ(GrProportionalTextWidth(pc16, "abc", 3, GR_BYTE_TEXT), 24U);
     FontPtr prop = convert(GR_FONTCVT_PROPORTIONAL | GR_FONTCVT_CHARRANGE, 0, 0, 32, 127);

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include <unistd.h>
@@ -20,7 +21,9 @@ protected:
         ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
         dir_ = tmpl;
         graphic = 3;
-        n = -1;   // so that a test sees whether scanfile touched it
+        n = -1;
+        // main draws its pages on the memory driver
+        setenv("PXLDRV", "memory", 1);   // so that a test sees whether scanfile touched it
     }
     void TearDown() override
     {
@@ -52,5 +55,18 @@ protected:
 
     std::string dir_;
 };
+
+// Keys for GrKeyRead: without a window they come from standard input,
+// and its end reads as Esc.
+inline void feed_keys(const char *keys)
+{
+    int fd[2];
+    ASSERT_EQ(pipe(fd), 0);
+    const ssize_t len = static_cast<ssize_t>(strlen(keys));
+    ASSERT_EQ(write(fd[1], keys, static_cast<size_t>(len)), len);
+    close(fd[1]);
+    dup2(fd[0], STDIN_FILENO);
+    close(fd[0]);
+}
 
 #endif

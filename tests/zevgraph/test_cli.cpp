@@ -88,14 +88,15 @@ TEST_F(Cli, SizeSelector)
 TEST_F(Cli, EveryFileIsReadInOrder)
 {
     // Each file ends in a value the reader reports, naming the file.
-    auto f1 = write("f1.zev", "Variables\n1 1 1 1\nnan 0 0 0\n");
+    auto f1 = write("f1.zev", "Variables\n1 1 1 1\n2 2 2 2\nnan 0 0 0\n");
     auto f2 = write("f2.zev", "Variables\n1 1 1 1\n2 2 2 2\ninf 0 0 0\n");
+    feed_keys(" ");  // the next page, then the end of input ends the run
     ::testing::internal::CaptureStderr();
     EXPECT_EQ(run({"zevgraph", f1, "-g2", f2}), 0);
     std::string err = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(graphic, 2);
     EXPECT_EQ(n, 2);
-    EXPECT_EQ(err, "\nMessage: " + f1 + ": line 3: value is not finite; data "
+    EXPECT_EQ(err, "\nMessage: " + f1 + ": line 4: value is not finite; data "
                                         "ends here\n"
                                         "\nMessage: " +
                        f2 + ": line 4: value is not finite; data ends here\n");
@@ -103,12 +104,13 @@ TEST_F(Cli, EveryFileIsReadInOrder)
 
 TEST_F(Cli, SeparateWordAfterGIsAFileName)
 {
-    auto f = write("a.zev", "Variables\n1 1 1 1\n");
+    auto f = write("a.zev", "Variables\n1 1 1 1\n2 2 2 2\n");
+    feed_keys("");
     EXPECT_EQ(run({"zevgraph", "-g", f}), 0);
     EXPECT_EQ(graphic, 3);
-    EXPECT_EQ(n, 1);
+    EXPECT_EQ(n, 2);
     EXPECT_EQ(run({"zevgraph", "-c", "-C", f}), 0);
-    EXPECT_EQ(n, 1);
+    EXPECT_EQ(n, 2);
 }
 
 // The real program, for its exact console bytes and exit status.
