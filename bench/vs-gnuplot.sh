@@ -24,7 +24,9 @@ plot 'large.zev' skip 1 using 1:(\$2+\$4) with lines dashtype 2 lc black notitle
      '' skip 1 using 1:((\$2-\$4) > 0 ? int(\$2-\$4) : 0) with lines dashtype 2 lc black notitle
 GP
 done
-hyperfine -N --warmup 3 --min-runs 30 \
-    -n zevgraph "sh -c \"printf s | PXLDRV=memory '$build/bin/zevgraph' large.zev\"" \
+# every command through one shell, since zevgraph takes its key on stdin
+printf s >keys
+hyperfine --warmup 3 --min-runs 30 \
+    -n zevgraph "PXLDRV=memory '$build/bin/zevgraph' large.zev <keys" \
     -n 'gnuplot png' "gnuplot png.gp" \
     -n 'gnuplot pngcairo' "gnuplot pngcairo.gp"

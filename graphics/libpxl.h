@@ -34,15 +34,23 @@ extern const struct _GR_frameDriver _GrFrameDriverRAM16;
 extern const struct _GR_frameDriver _GrFrameDriverRAM24;
 extern const struct _GR_frameDriver _GrFrameDriverRAM32L;
 extern const struct _GR_frameDriver _GrFrameDriverRAM32H;
+/* the screen frames of the windowed driver: memory drivers that also mark
+ * what they change for the window (graphics/window/winplat.h) */
+extern const struct _GR_frameDriver _GrFrameDriverWIN32_8;
+extern const struct _GR_frameDriver _GrFrameDriverWIN32_24;
 extern const struct _GR_frameDriver *const _GrFrameDriverTable[];
 
 /* video drivers and their table (null-terminated) */
 extern GrVideoDriver _GrDriverMEM;
+extern GrVideoDriver _GrVideoDriverX11;    /* built with PXL_WITH_X11 */
 extern GrVideoDriver *const _GrVideoDriverTable[];
 
 /* mode setting */
 int _GrResetColors(void);
 void _GrCloseVideoDriver(void);
+/* closes the driver in use and starts drv with its option text; 0 when
+ * its init fails (no driver is in use then) */
+int _GrStartVideoDriver(GrVideoDriver *drv, const char *options);
 void _GrDummyFunction(void);
 extern void (*const _GrDummySetBank)(int);          /* bank routines doing nothing */
 extern void (*const _GrDummySetRWBanks)(int, int);

@@ -11,7 +11,7 @@
  *     int main(void)
  *     {
  *         int gd = DETECT, gm;
- *         initgraph(&gd, &gm, "");          (or: initwindow(800, 600);)
+ *         initgraph(&gd, &gm, "");     // or: initwindow(800, 600);
  *         if (graphresult() != grOk)
  *             return 1;
  *         setcolor(YELLOW);
@@ -27,20 +27,31 @@
  *
  * - The library picks its video driver as the core does: by the PXLDRV
  *   environment variable ("memory" draws into ordinary memory, without a
- *   display), else by detection. DETECT (or any driver but PXL_DRIVER)
- *   gives mode 0, the default size (640 x 480, 16 colours unless PXLDRV
- *   says otherwise). Driver PXL_DRIVER (-3) takes the mode by number:
- *   0 default, 1 800 x 600, 2 the largest, 3 __gr_BGI_w x __gr_BGI_h with
- *   __gr_BGI_c colours (set_BGI_mode_whc sets all three), 4.. the modes
- *   of the driver's list (getmoderange, getmodemaxx, ...).
+ *   display), else by detection (a window when a display can be opened).
+ *   When there is none, initgraph ends the program with "GrSetMode: could
+ *   not find suitable video driver" and status 1, as every failed mode
+ *   setting of the core does; graphresult() reports the layer's own errors.
+ *   DETECT (or any driver but PXL_DRIVER) gives mode 0, the default size
+ *   (640 x 480, 16 colours unless PXLDRV says otherwise), and sets *driver
+ *   to the adapter's driver number (VGA for the memory driver). Driver
+ *   PXL_DRIVER (-3) takes the mode by number: 0 default, 1 800 x 600,
+ *   2 the largest, 3 __gr_BGI_w x __gr_BGI_h with __gr_BGI_c colours
+ *   (set_BGI_mode_whc sets all three), 4.. the modes of the driver's list
+ *   (getmoderange, getmodemaxx, ...).
  * - Every call made before initgraph (or after closegraph) sets
  *   graphresult() to grNoInitGraph (-1) and draws nothing; out-of-range
  *   arguments set grError (-11) or the code named at the call.
  * - Colours 0..15 are the sixteen classic colours in palette modes (up to
  *   256 colours); COLOR(r, g, b) gives any other colour in every mode.
  * - Stroke fonts 1..10 are read from <name>.chr in the directory given to
- *   initgraph, else in the directories of PXLFONT, else in the fonts
- *   installed with the library (share/pxl/fonts).
+ *   initgraph, else in the directories of PXLFONT, else in share/pxl/fonts
+ *   of the prefix the library was configured for (CMAKE_INSTALL_PREFIX); a
+ *   library installed somewhere else finds them through PXLFONT. A font
+ *   found nowhere sets grFontNotFound and selects font 0 at size 1.
+ * - Headless (PXLDRV=memory), GrSaveContextToPng(NULL, "out.png") of
+ *   pxl.h saves the screen as a PNG image. Call it before closegraph:
+ *   after it there is no screen, and reading one ends the program as any
+ *   drawing without a graphics mode does.
  * - Without a window, keys come from standard input; end of input reads
  *   as Esc (27).
  * - Two display pages (setactivepage, setvisualpage) exist when

@@ -37,8 +37,11 @@
  * the environment variable PXLDRV, which may also set the default sizes
  * and colour counts: PXLDRV="memory gw 800 gh 600 nc 256". The first
  * GrSetMode without a driver calls GrSetDriver(NULL); with no name there
- * either, it picks a driver by detection, and the memory driver is never
- * detected: name it. GrSetDriver returns 1, or 0 when the name is unknown.
+ * either, it picks a driver by detection (the window driver, when a
+ * display can be opened); the memory driver is never detected: name it.
+ * When no driver can be had, that GrSetMode ends the program with
+ * "GrSetMode: could not find suitable video driver" (see Failures).
+ * GrSetDriver returns 1, or 0 when the name is unknown.
  *
  * Modes. GrSetMode(selector, ...) sets a mode and returns 1; a mode that
  * cannot be set ends the program (see Failures). The selector is followed
@@ -628,6 +631,7 @@ void GrPatternFilledBox(int x1, int y1, int x2, int y2, const GrPattern *p);
 /* polygons: arrays of n (x, y) points */
 /* Open: the last point is not joined to the first. */
 void GrPolyLine(int n, const int points[][2], GrColor c);
+/* Closed: the last point is joined to the first. */
 void GrPolygon(int n, const int points[][2], GrColor c);
 /* Any polygon, filled by the even-odd rule. */
 void GrFilledPolygon(int n, const int points[][2], GrColor c);

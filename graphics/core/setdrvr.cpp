@@ -115,6 +115,19 @@ void _GrCloseVideoDriver(void)
     }
 }
 
+int _GrStartVideoDriver(GrVideoDriver *drv, const char *options)
+{
+    _GrCloseVideoDriver();
+    if (!exit_hook_set) {
+        atexit(_GrCloseVideoDriver);
+        exit_hook_set = true;
+    }
+    if (drv->init != nullptr && !drv->init(options))
+        return 0;
+    _GrDriverInfo.video_driver = drv;
+    return 1;
+}
+
 int GrSetDriver(const char *drvspec)
 {
     char word[WORDSIZE], name[WORDSIZE] = "", options[WORDSIZE] = "";
@@ -162,14 +175,5 @@ int GrSetDriver(const char *drvspec)
     }
     if (chosen == nullptr)
         return 0;
-
-    _GrCloseVideoDriver();
-    if (!exit_hook_set) {
-        atexit(_GrCloseVideoDriver);
-        exit_hook_set = true;
-    }
-    if (chosen->init != nullptr && !chosen->init(options))
-        return 0;
-    _GrDriverInfo.video_driver = chosen;
-    return 1;
+    return _GrStartVideoDriver(chosen, options);
 }

@@ -1,8 +1,12 @@
 // The video drivers, searched in order; the order breaks ties in detection.
-// The windowed driver takes the first place when it is built.
+// The windowed driver of the window system the library was built for
+// comes first.
 #include "libpxl.h"
 
 GrVideoDriver *const _GrVideoDriverTable[] = {
+#ifdef PXL_WITH_X11
+    &_GrVideoDriverX11,
+#endif
     &_GrDriverMEM,
     nullptr,
 };

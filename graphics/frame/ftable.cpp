@@ -1,8 +1,10 @@
-// The frame drivers, searched in order by frame mode. The window-backed
-// drivers come first when they are built.
+// The frame drivers, searched in order by frame mode: the window-backed
+// drivers first.
 #include "libpxl.h"
 
 const struct _GR_frameDriver *const _GrFrameDriverTable[] = {
+    &_GrFrameDriverWIN32_8,
+    &_GrFrameDriverWIN32_24,
     &_GrFrameDriverRAM1,
     &_GrFrameDriverRAM4,
     &_GrFrameDriverRAM8,

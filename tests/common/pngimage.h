@@ -29,9 +29,10 @@ struct PngImage {
         return png_image_finish_read(&pi, nullptr, rgb.data(), 0, nullptr) != 0;
     }
 
-    // Pixels that differ from other's, outside the rows skip_y0..skip_y1;
-    // -1 when the sizes differ.
-    long differences(const PngImage &other, int skip_y0 = -1, int skip_y1 = -2) const
+    // Pixels that differ from other's, outside the rows skip_y0..skip_y1,
+    // with the first of them in *fx, *fy; -1 when the sizes differ.
+    long differences(const PngImage &other, unsigned *fx = nullptr, unsigned *fy = nullptr,
+                     int skip_y0 = -1, int skip_y1 = -2) const
     {
         if (w != other.w || h != other.h)
             return -1;
@@ -40,7 +41,10 @@ struct PngImage {
             if (static_cast<int>(y) >= skip_y0 && static_cast<int>(y) <= skip_y1)
                 continue;
             for (unsigned x = 0; x < w; x++)
-                d += memcmp(at(x, y), other.at(x, y), 3) != 0;
+                if (memcmp(at(x, y), other.at(x, y), 3) != 0 && d++ == 0 && fx && fy) {
+                    *fx = x;
+                    *fy = y;
+                }
         }
         return d;
     }

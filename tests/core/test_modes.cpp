@@ -23,6 +23,17 @@ struct Defaults {
     }
 };
 
+// Detection finds nothing while this lives: there is no display to open.
+struct NoDisplay {
+    std::string saved = getenv("DISPLAY") ? getenv("DISPLAY") : "";
+    NoDisplay() { unsetenv("DISPLAY"); }
+    ~NoDisplay()
+    {
+        if (!saved.empty())
+            setenv("DISPLAY", saved.c_str(), 1);
+    }
+};
+
 const GrFrame &screen_frame() { return _GrContextInfo.screen.gc_frame; }
 
 }  // namespace
@@ -62,6 +73,7 @@ TEST(SetDriver, NamesKeysAndSuffixes)
     EXPECT_EQ(GrDriverInfo->default_graphics_width, 999999999);
 
     // keys without a name: the defaults change, detection finds no driver here
+    NoDisplay none;
     EXPECT_EQ(GrSetDriver("gw 1024 gh 768"), 0);
     EXPECT_EQ(GrDriverInfo->default_graphics_width, 1024);
     EXPECT_EQ(GrDriverInfo->default_graphics_height, 768);
@@ -70,6 +82,7 @@ TEST(SetDriver, NamesKeysAndSuffixes)
 TEST(SetDriver, OddTextIsSafe)
 {
     Defaults keep;
+    NoDisplay none;
     EXPECT_EQ(GrSetDriver(""), 0);
     EXPECT_EQ(GrSetDriver("      "), 0);
     EXPECT_EQ(GrSetDriver("memory ::"), 0);         // name "memory" replaced by "::" -> empty name
@@ -315,6 +328,7 @@ TEST(MemoryDriverDeath, FatalMessagesAndStatus)
         {
             _GrCloseVideoDriver();
             unsetenv("PXLDRV");
+            unsetenv("DISPLAY");
             GrSetMode(GR_mode_graphics_default);  // nothing to detect
         },
         status1, "^GrSetMode: could not find suitable video driver\n$");

@@ -1,8 +1,10 @@
 // Reading ZEV data files into mv and n.
 #include "scratch.h"
 
+#include <cmath>
 #include <cstring>
 #include <random>
+#include <vector>
 
 namespace {
 
@@ -29,6 +31,52 @@ TEST_F(ScanFile, HeaderAndThreeRows)
     ASSERT_EQ(n, 3);
     EXPECT_EQ(mv[0][2], 3.0);
     EXPECT_EQ(mv[1][2], 30.5);
+}
+
+TEST_F(ScanFile, NumbersReadAsScanfReadsThem)
+{
+    // plain decimals take a short cut; everything else must come out the
+    // same as the format "%lf%lf%lf%lf" would have it
+    const char *lines[] = {
+        "1 2 3 4", "  -1.5\t+2.25e3 .5 7.", "1 2 3 4x", "1 2 3 4e", "1 2 3 4e+",
+        "1 2 3e5x 4", "0x1p3 2 3 4", "1 inf 3 4", "1 2 NaN 4", "1. .2 3.e1 -.4E-1",
+        "1 2 3", "1 2 3 -", "+ 1 2 3 4", "1e400 2 3 4", "1 2 3 4 trailing text",
+        "12345678901234567890123 0.1 0.2 0.30000000000000004"};
+    for (const char *line : lines) {
+        double want[4] = {-7, -7, -7, -7};
+        int end = -1;
+        const bool ok = sscanf(line, "%lf%lf%lf%lf%n", &want[0], &want[1], &want[3],
+                               &want[2], &end) >= 4 && std::isfinite(want[0]) &&
+                        std::isfinite(want[1]) && std::isfinite(want[2]) &&
+                        std::isfinite(want[3]);
+        scan(write("a.zev", std::string(kHeader) + line + "\n"));
+        ASSERT_EQ(n, ok ? 1 : 0) << line;
+        for (int k = 0; ok && k < 4; k++)
+            EXPECT_EQ(mv[k][0], want[k]) << line << " field " << k;
+    }
+    // random decimals of every length and exponent, against strtod
+    std::mt19937 rng(7);
+    std::string text = kHeader;
+    std::vector<std::string> words;
+    for (int i = 0; i < 4 * 1000; i++) {
+        std::string w = rng() % 2 ? "-" : "";
+        for (unsigned d = rng() % 22; d-- > 0;)
+            w += static_cast<char>('0' + rng() % 10);
+        w += ".";
+        for (unsigned d = rng() % 22; d-- > 0;)
+            w += static_cast<char>('0' + rng() % 10);
+        if (w.back() == '.' && (w.size() == 1 || w[w.size() - 2] == '-'))
+            w += "0";
+        if (rng() % 3 == 0)
+            w += "e" + std::to_string(static_cast<int>(rng() % 80) - 40);
+        words.push_back(w);
+        text += w + (i % 4 == 3 ? "\n" : " ");
+    }
+    scan(write("r.zev", text));
+    ASSERT_EQ(n, 1000);
+    const int field[4] = {0, 1, 3, 2};
+    for (int i = 0; i < 4 * 1000; i++)
+        ASSERT_EQ(mv[field[i % 4]][i / 4], strtod(words[i].c_str(), nullptr)) << words[i];
 }
 
 TEST_F(ScanFile, ThirdAndFourthFieldsCross)

@@ -368,7 +368,12 @@ void stroke_fonts(int y)
 
 int testcard_draw(int w, int h, int bpp)
 {
-    if (!GrSetDriver("memory") || bpp < 1 || bpp > 24)
+    return testcard_draw_on("memory", w, h, bpp);
+}
+
+int testcard_draw_on(const char *driver, int w, int h, int bpp)
+{
+    if (!GrSetDriver(driver) || bpp < 1 || bpp > 24)
         return -1;
     if (__gr_INIT)
         closegraph();

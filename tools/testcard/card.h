@@ -7,5 +7,7 @@
 // fonts in the bottom 72 rows (when h is over 144). Returns 0 when the
 // mode could be set.
 int testcard_draw(int w, int h, int bpp);
+// The same on the video driver of that name (from GrSetDriver).
+int testcard_draw_on(const char *driver, int w, int h, int bpp);
 
 #endif
