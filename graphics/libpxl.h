@@ -43,6 +43,7 @@ extern const struct _GR_frameDriver *const _GrFrameDriverTable[];
 /* video drivers and their table (null-terminated) */
 extern GrVideoDriver _GrDriverMEM;
 extern GrVideoDriver _GrVideoDriverX11;    /* built with PXL_WITH_X11 */
+extern GrVideoDriver _GrVideoDriverWIN32;  /* built with PXL_WITH_WIN32 */
 extern GrVideoDriver *const _GrVideoDriverTable[];
 
 /* mode setting */

@@ -7,6 +7,9 @@ GrVideoDriver *const _GrVideoDriverTable[] = {
 #ifdef PXL_WITH_X11
     &_GrVideoDriverX11,
 #endif
+#ifdef PXL_WITH_WIN32
+    &_GrVideoDriverWIN32,
+#endif
     &_GrDriverMEM,
     nullptr,
 };

@@ -270,6 +270,9 @@ constexpr GrVideoDriver windowed_driver(const char *name)
 #ifdef PXL_WITH_X11
 GrVideoDriver _GrVideoDriverX11 = windowed_driver<&_GrWinPlatformX11>("x11");
 #endif
+#ifdef PXL_WITH_WIN32
+GrVideoDriver _GrVideoDriverWIN32 = windowed_driver<&_GrWinPlatformWin32>("win32");
+#endif
 GrVideoDriver _GrVideoDriverHeadless = windowed_driver<&_GrWinPlatformHeadless>("headless");
 
 // Drawing nests where a generic helper draws through the driver again

@@ -106,6 +106,7 @@ void _GrWinConvert(const struct _GR_winPixels *px, const struct _GR_winView *v,
 
 /* The window systems, and the windowed driver on each. */
 extern const struct _GR_winPlatform _GrWinPlatformX11;      /* PXL_WITH_X11 */
+extern const struct _GR_winPlatform _GrWinPlatformWin32;    /* PXL_WITH_WIN32 */
 extern const struct _GR_winPlatform _GrWinPlatformHeadless;
 extern GrVideoDriver _GrVideoDriverHeadless;   /* not in the table: tests start it */
 
