@@ -23,6 +23,14 @@ struct Defaults {
     }
 };
 
+// What detection finds without a display: nothing, but on Windows, where
+// a window can always be opened, the windowed driver.
+#ifdef PXL_WITH_WIN32
+const int kFoundWithoutDisplay = 1;
+#else
+const int kFoundWithoutDisplay = 0;
+#endif
+
 // Detection finds nothing while this lives: there is no display to open.
 struct NoDisplay {
     std::string saved = getenv("DISPLAY") ? getenv("DISPLAY") : "";
@@ -74,7 +82,7 @@ TEST(SetDriver, NamesKeysAndSuffixes)
 
     // keys without a name: the defaults change, detection finds no driver here
     NoDisplay none;
-    EXPECT_EQ(GrSetDriver("gw 1024 gh 768"), 0);
+    EXPECT_EQ(GrSetDriver("gw 1024 gh 768"), kFoundWithoutDisplay);
     EXPECT_EQ(GrDriverInfo->default_graphics_width, 1024);
     EXPECT_EQ(GrDriverInfo->default_graphics_height, 768);
 }
@@ -83,9 +91,10 @@ TEST(SetDriver, OddTextIsSafe)
 {
     Defaults keep;
     NoDisplay none;
-    EXPECT_EQ(GrSetDriver(""), 0);
-    EXPECT_EQ(GrSetDriver("      "), 0);
-    EXPECT_EQ(GrSetDriver("memory ::"), 0);         // name "memory" replaced by "::" -> empty name
+    EXPECT_EQ(GrSetDriver(""), kFoundWithoutDisplay);
+    EXPECT_EQ(GrSetDriver("      "), kFoundWithoutDisplay);
+    // name "memory" replaced by "::" -> empty name
+    EXPECT_EQ(GrSetDriver("memory ::"), kFoundWithoutDisplay);
     EXPECT_EQ(GrSetDriver("memory::"), 1);          // '::' with no options
     EXPECT_EQ(GrSetDriver("memory gw"), 1);         // key without a value
     const std::string huge(10000, 'm');
@@ -324,6 +333,7 @@ TEST(MemoryDriverDeath, FatalMessagesAndStatus)
             GrSetMode(GR_mode_graphics_size_colors, 64, 64, 17);  // 5 bits
         },
         status1, "^GrSetMode: could not find suitable video mode\n$");
+#ifndef PXL_WITH_WIN32
     EXPECT_EXIT(
         {
             _GrCloseVideoDriver();
@@ -332,6 +342,7 @@ TEST(MemoryDriverDeath, FatalMessagesAndStatus)
             GrSetMode(GR_mode_graphics_default);  // nothing to detect
         },
         status1, "^GrSetMode: could not find suitable video driver\n$");
+#endif
     EXPECT_EXIT(
         {
             GrSetDriver("memory gw -5");
