@@ -18,10 +18,14 @@ int main(int argc, char *argv[])
         fprintf(stderr, "pngdiff: cannot read %s\n", a.w == 0 ? argv[1] : argv[2]);
         return 2;
     }
-    const long d = argc == 5 ? a.differences(b, atoi(argv[3]), atoi(argv[4])) : a.differences(b);
+    unsigned x = 0, y = 0;
+    const long d = argc == 5 ? a.differences(b, &x, &y, atoi(argv[3]), atoi(argv[4]))
+                             : a.differences(b, &x, &y);
     if (d < 0)
         printf("sizes differ: %ux%u and %ux%u\n", a.w, a.h, b.w, b.h);
+    else if (d > 0)
+        printf("%ld pixels differ, the first at (%u, %u)\n", d, x, y);
     else
-        printf("%ld pixels differ\n", d);
+        printf("0 pixels differ\n");
     return d == 0 ? 0 : 1;
 }
