@@ -30,8 +30,8 @@ bool inited = false;                    // the window class is registered
 HWND hPXLWnd = nullptr;
 HWND hPrvWnd = nullptr;                 // in front when the driver started
 HANDLE windowThread = nullptr;
-enum Start { STARTING, READY, FAILED };
-std::atomic<int> isWindowThreadRunning{STARTING};
+// from the moment the window exists until the message loop has ended
+std::atomic<int> isWindowThreadRunning{0};
 std::atomic<int> closing{0};            // reset closes the window: no question
 std::atomic<int> maxWindowWidth{0}, maxWindowHeight{0};
 bool cursorOn = true;                   // window thread only
@@ -231,17 +231,16 @@ DWORD WINAPI WndThread(LPVOID)
     }
     if (hPXLWnd == nullptr || hDCMem == nullptr) {
         hPXLWnd = nullptr;
-        isWindowThreadRunning = FAILED;
         return 0;
     }
     hBmpFirst = GetCurrentObject(hDCMem, OBJ_BITMAP);
-    isWindowThreadRunning = READY;
+    isWindowThreadRunning = 1;
     MSG m;
     while (GetMessageA(&m, nullptr, 0, 0) > 0) {
         TranslateMessage(&m);
         DispatchMessageA(&m);
     }
-    isWindowThreadRunning = STARTING;
+    isWindowThreadRunning = 0;
     return 0;
 }
 
@@ -276,16 +275,15 @@ int w32_open(const char *, int *sw, int *sh)
     *sh = GetSystemMetrics(SM_CYSCREEN);
     closing = 0;
     maxWindowWidth = maxWindowHeight = 0;
-    isWindowThreadRunning = STARTING;
+    isWindowThreadRunning = 0;
     windowThread = CreateThread(nullptr, 0, WndThread, nullptr, 0, nullptr);
     if (windowThread == nullptr)
         return 0;
-    // the window exists, or the thread has given up
-    while (isWindowThreadRunning == STARTING)
-        Sleep(1);
-    if (isWindowThreadRunning == READY)
+    // the window exists, or the thread has ended without one
+    while (!isWindowThreadRunning && WaitForSingleObject(windowThread, 1) == WAIT_TIMEOUT) {
+    }
+    if (isWindowThreadRunning)
         return 1;
-    WaitForSingleObject(windowThread, INFINITE);
     CloseHandle(windowThread);
     windowThread = nullptr;
     return 0;
