@@ -251,32 +251,24 @@ TEST_F(FontFiles, Names)
     // absolute names: only the place named is tried, never the path
 #ifdef _WIN32
     // a real drive: the scratch directory's, spelt the DOS way
-    std::string dos = dir + "\\Fonts\\";
-    std::replace(dos.begin(), dos.end(), '/', '\\');
-    dos[0] = (char)toupper((unsigned char)dos[0]);
-    fs::create_directories("fonts");
-    fs::create_directories("p/fonts");
-    ASSERT_TRUE(fgen::save("fonts/x.chr", fgen::chr(fgen::strokes(4))));
-    ASSERT_TRUE(fgen::save("p/fonts/y.fnt", fgen::fnt(small(true))));
-    ASSERT_TRUE(fgen::save("p/z.fnt", fgen::fnt(small(true))));
-    GrSetFontPath((dir + "/p").c_str());
-    FontPtr x = load(dos + "x");
-    ASSERT_NE(x, nullptr);
-    EXPECT_STREQ(x->h.family, "BGI");
-    EXPECT_EQ(load(dos + "y"), nullptr);
-    EXPECT_EQ(load("\\Fonts\\y"), nullptr);  // the root of the current drive only
+    std::string named = dir + "/Fonts/";
+    std::replace(named.begin(), named.end(), '/', '\\');
+    named[0] = (char)toupper((unsigned char)named[0]);
+    const std::string placed = "fonts";
 #else
-    fs::create_directories("c:/fonts");
-    fs::create_directories("p/c:/fonts");
-    ASSERT_TRUE(fgen::save("c:/fonts/x.chr", fgen::chr(fgen::strokes(4))));
-    ASSERT_TRUE(fgen::save("p/c:/fonts/y.fnt", fgen::fnt(small(true))));
+    const std::string named = "c:\\Fonts\\", placed = "c:/fonts";
+#endif
+    fs::create_directories(placed);
+    fs::create_directories("p/" + placed);  // where a search of the path would look
+    ASSERT_TRUE(fgen::save(placed + "/x.chr", fgen::chr(fgen::strokes(4))));
+    ASSERT_TRUE(fgen::save("p/" + placed + "/y.fnt", fgen::fnt(small(true))));
     ASSERT_TRUE(fgen::save("p/z.fnt", fgen::fnt(small(true))));
     GrSetFontPath((dir + "/p").c_str());
-    FontPtr x = load("c:\\Fonts\\x");
+    FontPtr x = load(named + "x");
     ASSERT_NE(x, nullptr);
     EXPECT_STREQ(x->h.family, "BGI");
-    EXPECT_EQ(load("c:\\Fonts\\y"), nullptr);
-#endif
+    EXPECT_EQ(load(named + "y"), nullptr);
+    EXPECT_EQ(load("\\" + placed + "\\y"), nullptr);  // from the root only
     EXPECT_NE(load("z"), nullptr);
 
     // directory + name + extension: 207 characters fit the 208-byte buffer
