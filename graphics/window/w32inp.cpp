@@ -3,6 +3,8 @@
 // on the drawing thread, the event queue, the key pool, and the calls that
 // wait for keys and events.
 #include <cstdlib>
+#include <chrono>
+#include <condition_variable>
 #include <mutex>
 
 #ifdef _WIN32
@@ -22,6 +24,9 @@ namespace {
 // The raw message ring. The lock is static, so it exists for the whole
 // run: keys are asked for before any window, without one and after it.
 std::mutex _csEventQueue;
+// signalled when a message arrives, so a wait ends at once instead of at
+// its next poll
+std::condition_variable _evMessage;
 W32Event *_W32EventQueue = nullptr;
 int _W32EventQueueSize = 0;
 int _W32EventQueueRead = 0;
@@ -265,15 +270,18 @@ int clamp(int v, int lo, int hi)
 
 void EnqueueW32Event(int msg, uint64_t wparam, int64_t lparam, int key_state)
 {
-    std::lock_guard<std::mutex> hold(_csEventQueue);
-    if (_W32EventQueue == nullptr || _W32EventQueueSize <= 0)
-        return;
-    _W32EventQueue[_W32EventQueueWrite] = W32Event{msg, wparam, lparam, key_state};
-    advance(_W32EventQueueWrite, _W32EventQueueSize);
-    if (++_W32EventQueueLength > _W32EventQueueSize) {
-        _W32EventQueueLength = _W32EventQueueSize;
-        advance(_W32EventQueueRead, _W32EventQueueSize);
+    {
+        std::lock_guard<std::mutex> hold(_csEventQueue);
+        if (_W32EventQueue == nullptr || _W32EventQueueSize <= 0)
+            return;
+        _W32EventQueue[_W32EventQueueWrite] = W32Event{msg, wparam, lparam, key_state};
+        advance(_W32EventQueueWrite, _W32EventQueueSize);
+        if (++_W32EventQueueLength > _W32EventQueueSize) {
+            _W32EventQueueLength = _W32EventQueueSize;
+            advance(_W32EventQueueRead, _W32EventQueueSize);
+        }
     }
+    _evMessage.notify_one();
 }
 
 void _GrUpdateInputs(void)
@@ -350,7 +358,12 @@ void GrMouseGetEventT(int mask, GrInputEvent *ev, int timeout)
             state_event(ev);
             break;
         }
-        _GrSleepMs(10);
+        // up to 10 ms, or until the window thread queues a message
+        {
+            std::unique_lock<std::mutex> hold(_csEventQueue);
+            _evMessage.wait_for(hold, std::chrono::milliseconds(10),
+                                [] { return _W32EventQueueLength > 0; });
+        }
         timeout = timeout > 10 ? timeout - 10 : 0;
     }
     if (erase)
