@@ -170,6 +170,20 @@ TEST_F(Win32, DriverIsFirstAndItsWindowShowsTheModes)
         EXPECT_EQ(origin.y, 50);
         EXPECT_TRUE(shown(w, 640, 480) == drawn(640, 480)) << bpp << " bits";
     }
+    // the window cannot grow past its mode
+    HWND w = graphics_window();
+    SetWindowPos(w, nullptr, 0, 0, 3000, 3000, SWP_NOMOVE | SWP_NOZORDER);
+    RECT r;
+    GetClientRect(w, &r);
+    EXPECT_LE(r.right, 640);
+    EXPECT_LE(r.bottom, 480);
+    // a mode of the screen's size fills it from the top-left corner
+    const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    ASSERT_EQ(GrSetMode(GR_mode_graphics_size_bpp, sw, sh, 8), 1);
+    POINT origin = {0, 0};
+    ClientToScreen(w, &origin);
+    EXPECT_EQ(origin.x, 0);
+    EXPECT_EQ(origin.y, 0);
     GrSetMode(GR_mode_text_default);
     EXPECT_FALSE(IsWindowVisible(graphics_window()));
     _GrCloseVideoDriver();
@@ -269,6 +283,36 @@ TEST(Win32Program, ZevgraphAsksBeforeItsWindowCloses)
     EXPECT_EQ(status, 1U);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
+}
+
+TEST_F(Win32, MouseButtonsAndWheelInWindowCoordinates)
+{
+    ASSERT_EQ(GrSetDriver("win32"), 1);
+    ASSERT_EQ(GrSetMode(GR_mode_graphics_size_bpp, 320, 240, 8), 1);
+    POINT p = {100, 120};
+    ClientToScreen(graphics_window(), &p);
+    SetCursorPos(p.x, p.y);
+    GrMouseEventEnable(1, 1);
+    GrInputEvent ev;
+    do  // the move to the place first
+        GrMouseGetEventT(GR_EV_MOTION | GR_EV_NOPAINT, &ev, 1000);
+    while (!(ev.flags & GR_EV_MOTION));
+    const DWORD acts[] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_WHEEL};
+    for (DWORD a : acts) {
+        INPUT in = {};
+        in.type = INPUT_MOUSE;
+        in.mi.dwFlags = a;
+        in.mi.mouseData = a == MOUSEEVENTF_WHEEL ? WHEEL_DELTA : 0;
+        SendInput(1, &in, sizeof in);
+    }
+    const int want[] = {GR_EV_LEFT_DOWN, GR_EV_LEFT_UP, GR_EV_BUTTON4_DOWN, GR_EV_BUTTON4_UP};
+    const int mask = GR_EV_LEFT_DOWN | GR_EV_LEFT_UP | GR_EV_BUTTON4_DOWN | GR_EV_BUTTON4_UP;
+    for (int flags : want) {
+        GrMouseGetEventT(mask | GR_EV_NOPAINT, &ev, 1000);
+        EXPECT_EQ(ev.flags & mask, flags);
+        EXPECT_EQ(ev.x, 100);  // the wheel's too: the window's, not the screen's
+        EXPECT_EQ(ev.y, 120);
+    }
 }
 
 }  // namespace
