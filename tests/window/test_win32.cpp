@@ -1,5 +1,6 @@
 // The win32 driver in a real window (under Wine in CI): the window and its
-// modes, what it shows, the close question and the keys.
+// modes, what it shows, the close question, keys and mouse, and the
+// program's own window.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -24,11 +25,12 @@ HWND window_of(DWORD pid, const char *cls, const char *title)
     EnumWindows(
         [](HWND w, LPARAM arg) -> BOOL {
             Find *f = reinterpret_cast<Find *>(arg);
-            char c[64], t[64];
+            char c[64] = "", t[64] = "";
             DWORD pid = 0;
             GetWindowThreadProcessId(w, &pid);
-            if (pid == f->pid && GetClassNameA(w, c, sizeof c) && strcmp(c, f->cls) == 0 &&
-                GetWindowTextA(w, t, sizeof t) >= 0 && strcmp(t, f->title) == 0) {
+            GetClassNameA(w, c, sizeof c);
+            GetWindowTextA(w, t, sizeof t);
+            if (pid == f->pid && strcmp(c, f->cls) == 0 && strcmp(t, f->title) == 0) {
                 f->found = w;
                 return FALSE;
             }
