@@ -246,11 +246,45 @@ void _GrScanPolygon(int n, const int points[][2], const GrFillOps *f, GrFillArg 
     }
 }
 
+namespace {
+
+// Whether the polygon lies inside the clip box and is monotone in y: going
+// round it, y only grows, then only shrinks. Then on every scan line each
+// of the two chains from the top down gives its crossings as one connected
+// run of pixels (the runs of consecutive edges share their vertex), an odd
+// number of them except on the top and bottom lines, where the chains meet.
+// So the even-odd pairs can leave no gap between the outermost pixels, and
+// the convex fill's one span a line draws the same pixels; inside the clip
+// box no edge is cut and both guard the same box.
+bool monotone_inside(int n, const int points[][2], const GrContext *c)
+{
+    int first = 0, prev = 0, turns = 0;
+    for (int i = 0; i < n; i++) {
+        const int x = points[i][0], y = points[i][1];
+        if (x < c->gc_xcliplo || x > c->gc_xcliphi || y < c->gc_ycliplo || y > c->gc_ycliphi)
+            return false;
+        const int next = points[i + 1 < n ? i + 1 : 0][1];
+        const int d = (next > y) - (next < y);
+        if (d == 0)
+            continue;
+        turns += prev != 0 && d != prev;
+        prev = d;
+        first = first ? first : d;
+    }
+    turns += first != prev;
+    return turns <= 2;
+}
+
+}  // namespace
+
 void GrFilledPolygon(int n, const int points[][2], GrColor c)
 {
     GrFillArg a;
     a.color = c;
-    _GrScanPolygon(n, points, &_GrSolidFiller, a);
+    if (n > 0 && points != nullptr && monotone_inside(n, points, CURC))
+        _GrScanConvexPoly(n, points, &_GrSolidFiller, a);
+    else
+        _GrScanPolygon(n, points, &_GrSolidFiller, a);
 }
 
 void GrPatternFilledPolygon(int n, const int points[][2], const GrPattern *p)

@@ -713,6 +713,62 @@ TEST_F(Poly, FillsMatchModels)
     }
 }
 
+// Polygons monotone in y (convex ones; and left and right chains from a top
+// to a bottom line, with flat steps, repeated points and chains that cross),
+// started at any vertex and in either direction: GrFilledPolygon gives the
+// pixels of the even-odd fill, each once, inside or partly outside a clip box.
+TEST_F(Poly, MonotoneFillsMatchEvenOdd)
+{
+    std::mt19937 rng(2024);
+    auto any = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    for (int iter = 0; iter < 4000; iter++) {
+        const int size = iter % 4 ? 40 : 200, x0 = any(0, W - size - 1), y0 = any(0, H - size - 1);
+        Points pts;
+        if (iter % 3 == 0) {  // convex: points round an ellipse, in angle order
+            std::vector<double> a(static_cast<size_t>(any(3, 40)));
+            for (double &t : a)
+                t = std::uniform_real_distribution<double>(0, 2 * M_PI)(rng);
+            std::sort(a.begin(), a.end());
+            const double rx = any(0, size / 2), ry = any(0, size / 2);
+            for (double t : a)
+                pts.push_back({x0 + size / 2 + static_cast<int>(std::lround(rx * std::cos(t))),
+                               y0 + size / 2 + static_cast<int>(std::lround(ry * std::sin(t)))});
+        } else {
+            const int top = y0 + any(0, size / 4), bottom = top + any(0, size / 2);
+            std::vector<int> ys[2];
+            for (auto &v : ys) {
+                v.resize(static_cast<size_t>(any(0, 12)));
+                for (int &y : v)
+                    y = any(top, bottom);
+                std::sort(v.begin(), v.end());
+            }
+            pts.push_back({x0 + any(0, size), top});
+            for (int y : ys[0])
+                pts.push_back({x0 + any(0, size), y});
+            pts.push_back({x0 + any(0, size), bottom});
+            for (auto y = ys[1].rbegin(); y != ys[1].rend(); ++y)
+                pts.push_back({x0 + any(0, size), *y});
+        }
+        for (int k = any(0, 2); k > 0; k--) {  // a point repeated
+            const size_t i = static_cast<size_t>(any(0, static_cast<int>(pts.size()) - 1));
+            pts.insert(pts.begin() + static_cast<long>(i), pts[i]);
+        }
+        std::rotate(pts.begin(), pts.begin() + any(0, static_cast<int>(pts.size()) - 1), pts.end());
+        if (rng() & 1)
+            std::reverse(pts.begin(), pts.end());
+        if (iter % 5 == 0)
+            GrSetClipBox(any(0, W / 2), any(0, H / 2), any(W / 2, W - 1), any(H / 2, H - 1));
+        const int n = static_cast<int>(pts.size());
+        clear();
+        GrFilledPolygon(n, P(pts), GR_XOR | 1);
+        const auto fast = snap();
+        clear();
+        _GrScanPolygon(n, P(pts), &_GrSolidFiller, colour(GR_XOR | 1));
+        ASSERT_TRUE(snap() == fast) << "polygon " << iter;
+        GrResetClipBox();
+    }
+}
+
 // ================================================================ custom lines
 
 TEST_F(CustomLine, ThinEqualsGrLineAndSolidPatterns)
