@@ -299,8 +299,16 @@ void fill_masked(Edge *edges, size_t m, int ytop, int ybot, int64_t vx0, int64_t
             }
             if (nbits % 64)
                 fill[words - 1] &= ~uint64_t{0} >> (64 - nbits % 64);
-            // where the fill turns on or off: starts and ends, alternately
             const int y = static_cast<int>(y0) + r;
+            // one span, the commonest line: set bits without a gap
+            const uint64_t lo = fill[0], hi = words > 1 ? fill[words - 1] : 0;
+            if (lo != 0 && (hi == 0 ? (((lo | (lo - 1)) + 1) & lo) == 0
+                                    : (lo | (lo - 1)) == ~uint64_t{0} && (hi & (hi + 1)) == 0)) {
+                draw(y, vx0 + __builtin_ctzll(lo),
+                     vx0 + (hi ? 127 - __builtin_clzll(hi) : 63 - __builtin_clzll(lo)));
+                continue;
+            }
+            // where the fill turns on or off: starts and ends, alternately
             int64_t on = -1;
             uint64_t prev = 0;
             for (int k = 0; k < words; k++) {
