@@ -124,9 +124,16 @@ static bool read_header(char *buf, FILE *fp, bool *found)
 // followed by a blank or the end of the line: its value and the position
 // after it. Anything else (hex, inf, "1e", "2.5x") is left to sscanf,
 // whose idea of a number differs from strtod's exactly there.
+// The blanks of the C locale, which the program runs in: isspace itself
+// is a call per character.
+static inline bool blank(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
 static bool plain_number(const char *p, double *v, const char **after)
 {
-    while (isspace(static_cast<unsigned char>(*p)))
+    while (blank(*p))
         p++;
     const char *q = p;
     const bool negative = *q == '-';
@@ -166,7 +173,7 @@ static bool plain_number(const char *p, double *v, const char **after)
             x = x < 10000 ? x * 10 + (*q - '0') : x;
         e += minus ? -x : x;
     }
-    if (*q != '\0' && !isspace(static_cast<unsigned char>(*q)))
+    if (*q != '\0' && !blank(*q))
         return false;
     *after = q;
     // Both w and 10^|e| exact in a double: one rounding, the one strtod

@@ -271,12 +271,17 @@ void _GrDrawCustomPolygon(int n, const int points[][2], const GrCustomLineStyle 
     Segment seg = st.count > 0 ? (st.w ? wide_dashed : thin_dashed)
                                : (st.w ? wide_solid : thin_solid);
 
-    // the clip box widened by the offset width
-    GrContext wide = *c;
-    wide.gc_xcliplo -= st.w;
-    wide.gc_ycliplo -= st.w;
-    wide.gc_xcliphi += st.w;
-    wide.gc_ycliphi += st.w;
+    // the clip box widened by the offset width (thin lines, nearly all of
+    // them, clip to the context itself: no copy)
+    GrContext widened;
+    if (st.w) {
+        widened = *c;
+        widened.gc_xcliplo -= st.w;
+        widened.gc_ycliplo -= st.w;
+        widened.gc_xcliphi += st.w;
+        widened.gc_ycliphi += st.w;
+    }
+    const GrContext &wide = st.w ? widened : *c;
     int x1 = points[0][0], y1 = points[0][1], x2 = x1, y2 = y1;
     for (int i = 1; i < n; i++) {
         x1 = std::min(x1, points[i][0]);
@@ -293,7 +298,11 @@ void _GrDrawCustomPolygon(int n, const int points[][2], const GrCustomLineStyle 
     if (close && points[n - 1][0] == points[0][0] && points[n - 1][1] == points[0][1])
         n--;
     close = close && n >= 3;
-    auto pt = [&](int i) { return Pt{points[(i + n) % n][0], points[(i + n) % n][1]}; };
+    // point i, for i from -2 to n, wrapping round
+    auto pt = [&](int i) {
+        i = i < 0 ? i + n : i >= n ? i - n : i;
+        return Pt{points[i][0], points[i][1]};
+    };
     for (int i = close ? 0 : 1; i < n; i++) {
         const Pt a = pt(i - 1), b = pt(i);
         const Pt before = pt(i - 2), after = pt(i + 1);

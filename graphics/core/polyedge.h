@@ -55,28 +55,51 @@ struct _GrPolyEdge {
         }
     }
 
+    // Calls f(lo, hi) with the pixels of the edge on each of the next n
+    // lines (none of them its bottom line), moving on a line after each.
+    // The state is walked in locals, so that what f stores cannot make the
+    // compiler reload it.
+    template <class F> void walk(int64_t n, F &&f)
+    {
+        const int64_t s = xstep, d = dy;
+        int64_t cx = x, e = err;
+        if (xmajor) {
+            // the x values taken while the error stays non-negative
+            const int64_t qq = q, rr = r;
+            int64_t kk = k;
+            for (; n > 0; n--) {
+                const int64_t last = cx + kk * s;
+                f(cx < last ? cx : last, cx < last ? last : cx);
+                cx = last + s;
+                const int64_t t = e + rr, carry = t >= d;
+                kk = qq - 1 + carry;
+                e = t - (d & -carry);
+            }
+            k = kk;
+        } else {
+            // one x a line, the step taken when the error goes negative
+            // chosen without a branch
+            const int64_t a = adx;
+            for (; n > 0; n--) {
+                f(cx, cx);
+                e -= a;
+                const int64_t m = e >> 63;
+                cx += s & m;
+                e += d & m;
+            }
+        }
+        x = cx;
+        err = e;
+    }
+
     // The pixels of the edge on the current line (not its bottom line),
     // as [*lo, *hi]; then moves on to the next line.
     void step(int64_t *lo, int64_t *hi)
     {
-        if (xmajor) {
-            // the x values taken while the error stays non-negative
-            const int64_t last = x + k * xstep;
-            *lo = x < last ? x : last;
-            *hi = x < last ? last : x;
-            x = last + xstep;
-            const int64_t t = err + r, carry = t >= dy;
-            k = q - 1 + carry;
-            err = t - (dy & -carry);
-        } else {
-            // one x a line, the step taken when the error goes negative
-            // chosen without a branch
-            *lo = *hi = x;
-            err -= adx;
-            const int64_t m = err >> 63;
-            x += xstep & m;
-            err += dy & m;
-        }
+        walk(1, [&](int64_t a, int64_t b) {
+            *lo = a;
+            *hi = b;
+        });
     }
 
     // The pixels on the bottom line: from the current x to the end.
@@ -89,18 +112,21 @@ struct _GrPolyEdge {
 
 // Hands the spans of one shape to a filler: clipped to the context's x
 // limits (unless the whole shape lies within them) and moved to frame
-// coordinates. Empty spans (x1 > x2) are dropped.
+// coordinates. Empty spans (x1 > x2) are dropped. Solid spans go straight
+// to the frame driver's run.
 struct _GrSpanOut {
     const GrFillOps *f;
     GrFillArg arg;
+    void (*hline)(int x, int y, int w, GrColor c);  // for the solid filler
     int64_t xlo, xhi;
     int xoff, yoff;
     bool inside;
 
     _GrSpanOut(const GrContext *c, const GrFillOps *filler, GrFillArg a, int64_t xmin,
                int64_t xmax)
-        : f(filler), arg(a), xlo(c->gc_xcliplo), xhi(c->gc_xcliphi), xoff(c->gc_xoffset),
-          yoff(c->gc_yoffset), inside(xmin >= xlo && xmax <= xhi)
+        : f(filler), arg(a), hline(filler == &_GrSolidFiller ? FDRV->drawhline : nullptr),
+          xlo(c->gc_xcliplo), xhi(c->gc_xcliphi), xoff(c->gc_xoffset), yoff(c->gc_yoffset),
+          inside(xmin >= xlo && xmax <= xhi)
     {
     }
 
@@ -112,8 +138,13 @@ struct _GrSpanOut {
             x1 = x1 < xlo ? xlo : x1;
             x2 = x2 > xhi ? xhi : x2;
         }
-        if (x1 <= x2)
-            f->scan(static_cast<int>(x1) + xoff, y + yoff, static_cast<int>(x2 - x1) + 1, arg);
+        if (x1 > x2)
+            return;
+        const int x = static_cast<int>(x1) + xoff, w = static_cast<int>(x2 - x1) + 1;
+        if (hline)
+            hline(x, y + yoff, w, arg.color);
+        else
+            f->scan(x, y + yoff, w, arg);
     }
 };
 

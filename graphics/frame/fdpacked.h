@@ -48,24 +48,59 @@ template <class T> struct Unaligned {
     typedef T type __attribute__((may_alias, aligned(1)));
 };
 
-// Combines v into count pixels of type T at p. A plain loop: the compiler
-// vectorises it better than hand-made word steps.
+// Combines v into count pixels of type T (1, 2 or 4 bytes) at p: 64 bytes
+// a step while they last, then 16, then 8, 4, 2 and 1 as the rest needs,
+// every byte once. The colour repeats every 8 bytes, so each step takes its
+// bytes from the start of the repeated pattern. (Four 16-byte steps a loop
+// pass keep a row's loop from costing more than its stores.)
 template <class Op, class T>
 static inline void combine_run(unsigned char *p, size_t count, T v)
 {
-    typename Unaligned<T>::type *q = reinterpret_cast<typename Unaligned<T>::type *>(p);
-    for (size_t i = 0; i < count; i++)
-        q[i] = Op::apply(static_cast<T>(q[i]), v);
+    typedef uint64_t vec __attribute__((vector_size(16)));
+    uint64_t w = v;
+    for (unsigned b = sizeof(T) * 8; b < 64; b *= 2)
+        w |= w << b;
+    const vec pat = {w, w};
+    size_t n = count * sizeof(T);
+    auto step = [&](unsigned char *q) {
+        vec e;
+        std::memcpy(&e, q, sizeof e);
+        e = Op::apply(e, pat);
+        std::memcpy(q, &e, sizeof e);
+    };
+    for (; n >= 64; n -= 64, p += 64) {
+        step(p);
+        step(p + 16);
+        step(p + 32);
+        step(p + 48);
+    }
+    for (; n >= 16; n -= 16, p += 16)
+        step(p);
+    auto piece = [&](auto e) {
+        using E = decltype(e);
+        std::memcpy(&e, p, sizeof e);
+        e = Op::apply(e, static_cast<E>(w));
+        std::memcpy(p, &e, sizeof e);
+        p += sizeof e;
+    };
+    if (n & 8)
+        piece(uint64_t{});
+    if (n & 4)
+        piece(uint32_t{});
+    if (n & 2)
+        piece(uint16_t{});
+    if (n & 1)
+        piece(uint8_t{});
 }
 
 // ---------------------------------------------------------------- formats
 
-// A format: bytes per pixel, the stored form of a colour value, and whether
-// runs skip colours that cannot change a pixel (the 8-bit table).
+// A format: bytes per pixel, the stored form of a colour value, and the
+// stored pixel with every bit set.
 struct Fmt8 {
     enum { bytes = 1 };
     using word = uint8_t;
-    static constexpr bool noeffect_skip = true;
+    static constexpr word ones = 0xFFU;
     static word encode(GrColor c) { return static_cast<word>(c); }
     static GrColor decode(word w) { return w; }
     static word get(const unsigned char *p) { return *p; }
@@ -76,7 +111,7 @@ struct Fmt8 {
 template <class T, bool high> struct FmtWord {
     enum { bytes = sizeof(T) };
     using word = T;
-    static constexpr bool noeffect_skip = false;
+    static constexpr word ones = static_cast<T>(~T{0});
     // 32H keeps the colour in the top three bytes, the low byte spare
     static word encode(GrColor c)
     {
@@ -105,7 +140,7 @@ using Fmt32H = FmtWord<uint32_t, true>;
 struct Fmt24 {
     enum { bytes = 3 };
     using word = uint32_t;
-    static constexpr bool noeffect_skip = false;
+    static constexpr word ones = 0xFFFFFFU;
     static word encode(GrColor c) { return c & GR_VALUEMASK; }
     static GrColor decode(word w) { return w; }
     static word get(const unsigned char *p)
@@ -145,6 +180,36 @@ static inline void combine_run24(unsigned char *p, size_t count, uint32_t v)
         p[i] = Op::apply(p[i], pat[i]);
 }
 
+// Byte i of entry b is all ones where bit 7 - i of b is set: eight
+// bitmap bits as a mask of eight 8-bit pixels, the first at the lowest
+// address (of a little-endian word, as all stored words here).
+struct ByteMaskTable {
+    uint64_t v[256];
+    constexpr ByteMaskTable() : v()
+    {
+        for (int b = 0; b < 256; b++)
+            for (int i = 0; i < 8; i++)
+                if (b & (0x80 >> i))
+                    v[b] |= uint64_t{0xFF} << (8 * i);
+    }
+};
+inline constexpr ByteMaskTable kByteMask{};
+
+// 16-byte vectors of 16- or 32-bit pixels: eight pixels are one or two
+// vectors, lane j of vector k testing bit 7 - (k * count + j) of a bitmap
+// byte.
+template <class W> struct Lanes;
+template <> struct Lanes<uint16_t> {
+    typedef uint16_t vec __attribute__((vector_size(16)));
+    enum { count = 8 };
+    static constexpr vec bit[1] = {{0x80, 0x40, 0x20, 0x10, 8, 4, 2, 1}};
+};
+template <> struct Lanes<uint32_t> {
+    typedef uint32_t vec __attribute__((vector_size(16)));
+    enum { count = 4 };
+    static constexpr vec bit[2] = {{0x80, 0x40, 0x20, 0x10}, {8, 4, 2, 1}};
+};
+
 // ---------------------------------------------------------------- engine
 
 template <class F> struct Packed {
@@ -157,12 +222,17 @@ template <class F> struct Packed {
     }
     static unsigned char *cur(int x, int y) { return addr(CURF, x, y); }
 
-    // A colour that cannot change a pixel is skipped where the format says so.
+    // A colour that cannot change a stored pixel (XOR or OR with 0, AND with
+    // all ones) is skipped before memory is touched.
     static bool active(GrColor c)
     {
-        if (!F::noeffect_skip)
-            return true;
-        return (c & 0xFFU) != _GrFDdotable8[pixel_oper(c)];
+        const word v = F::encode(c);
+        switch (pixel_oper(c)) {
+        case C_XOR:
+        case C_OR:  return v != 0;
+        case C_AND: return v != F::ones;
+        default:    return true;
+        }
     }
 
     static void put(unsigned char *p, int op, word v)
@@ -315,81 +385,131 @@ template <class F> struct Packed {
         });
     }
 
-    // One pass over a w x h bitmap, combining v where the bit equals want.
-    template <class Op>
-    static void bitmap_pass(int x, int y, int w, int h, const unsigned char *bmp,
-                            int pitch, int start, word v, bool want)
+    // Every write mode as an AND then an XOR of the stored pixel,
+    // (old & a) ^ x: write (0, v), XOR (ones, v), OR (~v, v), AND (v, 0).
+    // A colour that changes nothing is (ones, 0). Picking a and x per pixel
+    // by its bitmap bit draws both colours of a bitmap, in any pair of
+    // modes, in one pass and without a branch.
+    struct AndXor {
+        word a, x;
+    };
+    static AndXor and_xor(GrColor c)
     {
-        const ptrdiff_t lo = CURF->gf_lineoffset;
-        unsigned char *prow = cur(x, y);
-        const unsigned char *brow = bmp + (start >> 3);
-        const unsigned first = 0x80U >> (start & 7);
+        const word v = F::encode(c);
+        switch (pixel_oper(c)) {
+        case C_XOR: return {F::ones, v};
+        case C_OR:  return {static_cast<word>(~v & F::ones), v};
+        case C_AND: return {v, 0};
+        default:    return {0, v};
+        }
+    }
+
+    // Pixels 0..n-1 (n <= 8) from p, pixel i for bit 7 - i of bits.
+    template <bool Opaque>
+    static void bitmap_pixels(unsigned char *p, unsigned bits, int n, AndXor fg, AndXor bg)
+    {
+        for (int i = 0; i < n; i++, p += F::bytes) {
+            const word m = static_cast<word>(0U - ((bits >> (7 - i)) & 1U));
+            const word a = static_cast<word>((fg.a & m) | (bg.a & ~m));
+            const word x = static_cast<word>((fg.x & m) | (bg.x & ~m));
+            F::put(p, Opaque ? x : static_cast<word>((F::get(p) & a) ^ x));
+        }
+    }
+
+    // Eight pixels from p for the eight bits of a bitmap byte. 8-bit
+    // pixels are one 64-bit word, the bits spread to byte masks by a
+    // table; 16- and 32-bit pixels are 16-byte vectors whose lanes test
+    // their own bit.
+    template <bool Opaque>
+    static void bitmap_byte(unsigned char *p, unsigned bits, AndXor fg, AndXor bg)
+    {
+        if constexpr (F::bytes == 1) {
+            typedef typename Unaligned<uint64_t>::type u64;
+            const uint64_t m = kByteMask.v[bits], k = 0x0101010101010101U;
+            const uint64_t x = (fg.x * k & m) | (bg.x * k & ~m);
+            u64 *q = reinterpret_cast<u64 *>(p);
+            if (Opaque) {
+                *q = x;
+            } else {
+                const uint64_t a = (fg.a * k & m) | (bg.a * k & ~m);
+                *q = (static_cast<uint64_t>(*q) & a) ^ x;
+            }
+        } else if constexpr (F::bytes == 2 || F::bytes == 4) {
+            using L = Lanes<word>;
+            using V = typename L::vec;
+            const word b = static_cast<word>(bits);
+            for (int k = 0; k < 8 / L::count; k++, p += sizeof(V)) {
+                const V m = reinterpret_cast<V>((b & L::bit[k]) != 0);
+                const V x = (fg.x & m) | (bg.x & ~m);
+                V r = x;
+                if (!Opaque) {
+                    std::memcpy(&r, p, sizeof r);
+                    r = (r & ((fg.a & m) | (bg.a & ~m))) ^ x;
+                }
+                std::memcpy(p, &r, sizeof r);
+            }
+        } else {
+            bitmap_pixels<Opaque>(p, bits, 8, fg, bg);
+        }
+    }
+
+    // Rows of w pixels from bit `start` of each bitmap row; a bitmap byte
+    // is read only where a pixel needs it. Rows of whole bitmap bytes (most
+    // glyphs) take a loop of their own; Bytes > 0 fixes their count.
+    template <bool Opaque, int Bytes>
+    static void bitmap_rows(unsigned char *prow, ptrdiff_t lo, int w, int h,
+                            const unsigned char *brow, int pitch, int start, AndXor fg,
+                            AndXor bg)
+    {
+        const int sh = start & 7;
+        brow += start >> 3;
+        if (Bytes > 0 || (sh == 0 && w % 8 == 0)) {
+            const int n = Bytes > 0 ? Bytes : w / 8;
+            for (int r = 0; r < h; r++, prow += lo, brow += pitch)
+                for (int i = 0; i < n; i++)
+                    bitmap_byte<Opaque>(prow + 8 * i * F::bytes, brow[i], fg, bg);
+            return;
+        }
         for (int r = 0; r < h; r++, prow += lo, brow += pitch) {
             const unsigned char *b = brow;
-            unsigned bits = *b, mask = first;
             unsigned char *p = prow;
-            for (int i = 0; i < w; i++, p += F::bytes) {
-                if (((bits & mask) != 0) == want)
-                    F::put(p, Op::apply(F::get(p), v));
-                if ((mask >>= 1) == 0 && i + 1 < w) {
-                    bits = *++b;
-                    mask = 0x80U;
-                }
+            int n = w;
+            for (; n >= 8; n -= 8, b++, p += 8 * F::bytes)
+                bitmap_byte<Opaque>(p, (b[0] << sh | b[1] >> (8 - sh)) & 0xFFU, fg, bg);
+            if (n > 0) {
+                unsigned bits = b[0] << sh;
+                if (n > 8 - sh)
+                    bits |= b[1] >> (8 - sh);
+                bitmap_pixels<Opaque>(p, bits & 0xFFU, n, fg, bg);
             }
         }
     }
 
-    // Both colours in one mode: a single pass picks fg or bg per bit.
-    template <class Op>
-    static void bitmap_both(int x, int y, int w, int h, const unsigned char *bmp,
-                            int pitch, int start, word fg, word bg)
+    template <bool Opaque>
+    static void bitmap(unsigned char *p, ptrdiff_t lo, int w, int h, const unsigned char *bmp,
+                       int pitch, int start, AndXor fg, AndXor bg)
     {
-        const ptrdiff_t lo = CURF->gf_lineoffset;
-        unsigned char *prow = cur(x, y);
-        const unsigned char *brow = bmp + (start >> 3);
-        const unsigned first = 0x80U >> (start & 7);
-        for (int r = 0; r < h; r++, prow += lo, brow += pitch) {
-            const unsigned char *b = brow;
-            unsigned bits = *b, mask = first;
-            unsigned char *p = prow;
-            for (int i = 0; i < w; i++, p += F::bytes) {
-                F::put(p, Op::apply(F::get(p), (bits & mask) ? fg : bg));
-                if ((mask >>= 1) == 0 && i + 1 < w) {
-                    bits = *++b;
-                    mask = 0x80U;
-                }
-            }
-        }
+        // the glyphs of the 8- and 16-pixel fonts, upright and turned
+        if (start % 8 == 0 && w == 8)
+            bitmap_rows<Opaque, 1>(p, lo, w, h, bmp, pitch, start, fg, bg);
+        else if (start % 8 == 0 && w == 16)
+            bitmap_rows<Opaque, 2>(p, lo, w, h, bmp, pitch, start, fg, bg);
+        else
+            bitmap_rows<Opaque, 0>(p, lo, w, h, bmp, pitch, start, fg, bg);
     }
 
     static void drawbitmap(int x, int y, int w, int h, const unsigned char *bmp,
                            int pitch, int start, GrColor fg, GrColor bg)
     {
-        const bool fga = active(fg), bga = active(bg);
-        const int fop = pixel_oper(fg), bop = pixel_oper(bg);
-        if (fga && bga && fop == bop) {
-            const word fv = F::encode(fg), bv = F::encode(bg);
-            with_oper(fop, [&](auto opv) {
-                bitmap_both<decltype(opv)>(x, y, w, h, bmp, pitch, start, fv, bv);
-            });
-            return;
-        }
-        // Row by row, as each row's passes are independent of other rows.
-        for (int r = 0; r < h; r++) {
-            const unsigned char *brow = bmp + static_cast<ptrdiff_t>(r) * pitch;
-            if (fga)
-                one_pass(fop, x, y + r, w, brow, start, F::encode(fg), true);
-            if (bga)
-                one_pass(bop, x, y + r, w, brow, start, F::encode(bg), false);
-        }
-    }
-
-    static void one_pass(int op, int x, int y, int w, const unsigned char *brow,
-                         int start, word v, bool want)
-    {
-        with_oper(op, [&](auto opv) {
-            bitmap_pass<decltype(opv)>(x, y, w, 1, brow, 0, start, v, want);
-        });
+        const AndXor f = and_xor(fg), b = and_xor(bg);
+        if (f.a == F::ones && f.x == 0 && b.a == F::ones && b.x == 0)
+            return;  // neither colour changes anything
+        unsigned char *p = cur(x, y);
+        const ptrdiff_t lo = CURF->gf_lineoffset;
+        if (f.a == 0 && b.a == 0)  // both written: no pixel needs reading
+            bitmap<true>(p, lo, w, h, bmp, pitch, start, f, b);
+        else
+            bitmap<false>(p, lo, w, h, bmp, pitch, start, f, b);
     }
 
     static void drawpattern(int x, int y, int w, unsigned char patt,

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <random>
 
 #include "libpxl.h"
 
@@ -447,4 +448,73 @@ TEST(Text, MemoryContexts)
     GrSetContext(nullptr);
     GrDestroyContext(sub);
     GrDestroyContext(ctx);
+}
+
+namespace {
+
+// The glyph bit by bit through drawpixel: what every drawbitmap must match.
+void bit_by_bit(int x, int y, int w, int h, int, int, const unsigned char *bmp, int pitch,
+                int start, GrColor fg, GrColor bg, void *)
+{
+    for (int r = 0; r < h; r++)
+        for (int i = 0, b = start; i < w; i++, b++) {
+            const bool set = bmp[r * pitch + b / 8] & (0x80 >> (b % 8));
+            FDRV->drawpixel(x + i, y + r, set ? fg : bg);
+        }
+}
+
+}  // namespace
+
+TEST(Text, GlyphsMatchBitByBitDrawingInEveryFormat)
+{
+    screen();
+    FontPtr scaled = convert(GR_FONTCVT_SCALE, 12, 20), prop = convert(GR_FONTCVT_PROPORTIONAL);
+    ASSERT_TRUE(scaled && prop);
+    GrFont *fonts[] = {&GrFont_PC8x16, &GrFont_PC8x8, scaled.get(), prop.get()};
+    const GrFrameMode modes[] = {GR_frameRAM1,  GR_frameRAM4,   GR_frameRAM8,  GR_frameRAM16,
+                                 GR_frameRAM24, GR_frameRAM32L, GR_frameRAM32H};
+    // each mode, with values that change nothing and that do, transparent
+    const GrColor colours[] = {0x00A5C3E1U, GR_XOR | 0x5A3C96U, GR_OR | 0x814224U,
+                               GR_AND | 0x7E5BDBU, GR_AND | 0xFFFFFFU, GR_OR | 0,
+                               GR_NOCOLOR, 0x00A5C3E1U | GR_UNDERLINE_BIT};
+    const int W = 70, H = 60;
+    std::mt19937 rng(5);
+    for (GrFrameMode md : modes) {
+        GrContext *a = GrCreateFrameContext(md, W, H, nullptr, nullptr);
+        GrContext *b = GrCreateFrameContext(md, W, H, nullptr, nullptr);
+        ASSERT_TRUE(a && b);
+        const GrFrame &fa = a->gc_frame, &fb = b->gc_frame;
+        const int planes = fa.gf_driver->num_planes;
+        const size_t bytes = static_cast<size_t>(fa.gf_lineoffset) * H;
+        for (int n = 0; n < 400; n++) {
+            for (int p = 0; p < planes; p++) {
+                for (size_t i = 0; i < bytes; i++)
+                    fa.gf_baseaddr[p][i] = static_cast<unsigned char>(rng());
+                std::memcpy(fb.gf_baseaddr[p], fa.gf_baseaddr[p], bytes);
+            }
+            GrTextStyle s = style(fonts[rng() % 4], colours[rng() % 8], colours[rng() % 7],
+                                  static_cast<signed char>(rng() % 4));
+            if (s.fgcolor.v & GR_UNDERLINE_BIT)
+                s.bgcolor.v = colours[rng() % 7];
+            const char text[] = "Ag\x01\xDB~j";
+            const int x = static_cast<int>(rng() % 90) - 20, y = static_cast<int>(rng() % 80) - 20;
+            const int x1 = static_cast<int>(rng() % W), y1 = static_cast<int>(rng() % H);
+            const int x2 = x1 + static_cast<int>(rng() % (W - x1)), y2 = y1 + static_cast<int>(rng() % (H - y1));
+            GrSetContext(a);
+            GrSetClipBox(x1, y1, x2, y2);
+            GrDrawString(text, 6, x, y, &s);
+            GrSetContext(b);
+            GrSetClipBox(x1, y1, x2, y2);
+            _GrDrawString(text, 6, x, y, &s, nullptr, bit_by_bit);
+            for (int p = 0; p < planes; p++)
+                ASSERT_EQ(std::memcmp(fa.gf_baseaddr[p], fb.gf_baseaddr[p], bytes), 0)
+                    << "mode " << md << " call " << n << " font " << s.font->h.name << " dir "
+                    << int(s.direction) << " colours " << std::hex << s.fgcolor.v << ' '
+                    << s.bgcolor.v << std::dec << " at " << x << ',' << y << " clip " << x1
+                    << ',' << y1 << ',' << x2 << ',' << y2;
+        }
+        GrSetContext(nullptr);
+        GrDestroyContext(a);
+        GrDestroyContext(b);
+    }
 }
