@@ -732,7 +732,7 @@ TEST_F(Poly, MonotoneFillsMatchEvenOdd)
         if (iter % 3 == 0) {  // convex: points round an ellipse, in angle order
             std::vector<double> a(static_cast<size_t>(any(3, 40)));
             for (double &t : a)
-                t = std::uniform_real_distribution<double>(0, 2 * M_PI)(rng);
+                t = std::uniform_real_distribution<double>(0, 2 * std::acos(-1.0))(rng);
             std::sort(a.begin(), a.end());
             const double rx = any(0, size / 2), ry = any(0, size / 2);
             for (double t : a)
