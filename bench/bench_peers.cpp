@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "libpxl.h"
+#include "line80.h"
 
 namespace {
 
@@ -85,16 +86,6 @@ std::vector<Poly> polys(int points, bool star, int r)
     return v;
 }
 
-const std::string &line80()
-{
-    static const std::string s = [] {
-        std::string t;
-        for (int i = 0; t.size() < 80; i++)
-            t += static_cast<char>(' ' + 1 + i % 94);
-        return t;
-    }();
-    return s;
-}
 const int kStrings = 30;  // one a 16-pixel line
 
 // ---------------------------------------------------------------- painters

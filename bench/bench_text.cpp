@@ -6,19 +6,9 @@
 #include <string>
 
 #include "libpxl.h"
+#include "line80.h"
 
 namespace {
-
-const std::string &line80()
-{
-    static const std::string s = [] {
-        std::string t;
-        for (int i = 0; t.size() < 80; i++)
-            t += static_cast<char>(' ' + 1 + i % 94);
-        return t;
-    }();
-    return s;
-}
 
 // args: direction, transparent background, bits per pixel (8: screen, 32: context)
 void BM_DrawString(benchmark::State &st)

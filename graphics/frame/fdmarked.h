@@ -105,24 +105,9 @@ constexpr _GR_frameDriver marked_record(enum _GR_frameModes mode, enum _GR_frame
                                         int bpp, int32_t max_plane_size)
 {
     using M = Marked<B>;
-    _GR_frameDriver r{};
-    r.mode = mode;
-    r.rmode = rmode;
+    _GR_frameDriver r = _GrMemoryFrameDriver<M>(mode, 1, bpp, max_plane_size);
+    r.rmode = rmode;  // memory frames made to match the screen
     r.is_video = 1;
-    r.row_align = 4;
-    r.num_planes = 1;
-    r.bits_per_pixel = bpp;
-    r.max_plane_size = max_plane_size;
-    r.init = nullptr;
-    r.readpixel = M::readpixel;
-    r.drawpixel = M::drawpixel;
-    r.drawline = M::drawline;
-    r.drawhline = M::drawhline;
-    r.drawvline = M::drawvline;
-    r.drawblock = M::drawblock;
-    r.drawbitmap = M::drawbitmap;
-    r.drawpattern = M::drawpattern;
-    r.bitblt = M::bitblt;
     r.bltv2r = M::bltv2r;
     r.bltr2v = M::bitblt;
     r.getindexedscanline = M::getindexedscanline;

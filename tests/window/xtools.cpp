@@ -1,7 +1,8 @@
 #include "xtools.h"
 
+#include "pngimage.h"
+
 #include <fcntl.h>
-#include <png.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -189,20 +190,16 @@ Image screenshot(unsigned long window, const std::string &display)
 Image read_png(const std::string &path)
 {
     Image img;
-    png_image pi;
-    memset(&pi, 0, sizeof pi);
-    pi.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&pi, path.c_str()))
+    PngImage png;
+    if (!png.read(path))
         return img;
-    pi.format = PNG_FORMAT_RGB;
-    std::vector<unsigned char> px(PNG_IMAGE_SIZE(pi));
-    if (!png_image_finish_read(&pi, nullptr, px.data(), 0, nullptr))
-        return img;
-    img.width = static_cast<int>(pi.width);
-    img.height = static_cast<int>(pi.height);
+    img.width = static_cast<int>(png.w);
+    img.height = static_cast<int>(png.h);
     img.rgb.resize(static_cast<size_t>(img.width) * img.height);
-    for (size_t i = 0; i < img.rgb.size(); i++)
-        img.rgb[i] = (static_cast<uint32_t>(px[3 * i]) << 16) | (px[3 * i + 1] << 8) | px[3 * i + 2];
+    for (size_t i = 0; i < img.rgb.size(); i++) {
+        const unsigned char *p = &png.rgb[3 * i];
+        img.rgb[i] = (static_cast<uint32_t>(p[0]) << 16) | (p[1] << 8) | p[2];
+    }
     return img;
 }
 
