@@ -309,6 +309,7 @@ const char *full_path(const char *name, char *out, size_t size)
     return out;
 #endif
 }
+
 void plot_page(const char *fname)
 {
     const int maxx = getmaxx(), maxy = getmaxy();
@@ -319,7 +320,7 @@ void plot_page(const char *fname)
     const int nv = n > 0 ? pix(mv[0][n - 1]) : 0;
     const int last = nv < n ? nv : n;
     const int Height = (maxy * 8) / 10;
-    int XDelta = nv != 0 ? ((maxx * 8) / 10) / nv : 0;
+    const int XDelta = nv != 0 ? ((maxx * 8) / 10) / nv : 0;
     int Width = nv * XDelta;
     // More variables than pixels: a fractional step spreads them over the
     // frame instead of stacking them all on one column.
