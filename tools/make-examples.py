@@ -52,7 +52,10 @@ def main():
     write(os.path.join(out, "small.zev"), HEADER, series(rng, 10, 42.0, 8))
     write(os.path.join(out, "medium.zev"), HEADER, series(rng, 200, 1250.0, 40))
     write(os.path.join(out, "large.zev"), HEADER, series(rng, 5120, 3.7, 300))
-    write(os.path.join(out, "header-only.zev"), HEADER, [])
+    # no variables: the viewer ends its run there, so it is kept apart and
+    # examples/*.zev shows every page
+    os.makedirs(os.path.join(out, "broken"), exist_ok=True)
+    write(os.path.join(out, "broken", "header-only.zev"), HEADER, [])
     write(os.path.join(out, "bad-header.zev"), BAD_HEADER, series(rng, 20, 180.0, 10))
 
 

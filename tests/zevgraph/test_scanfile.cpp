@@ -292,7 +292,7 @@ TEST_F(ScanFile, ShippedExamples)
     EXPECT_EQ(n, 200);
     EXPECT_EQ(scan(ex + "/large.zev"), "");
     EXPECT_EQ(n, 5120);
-    EXPECT_EQ(scan(ex + "/header-only.zev"), "");
+    EXPECT_EQ(scan(ex + "/broken/header-only.zev"), "");
     EXPECT_EQ(n, 0);
     EXPECT_EQ(scan(ex + "/bad-header.zev"), kNotZev);
     EXPECT_EQ(n, 20);
