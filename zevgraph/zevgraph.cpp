@@ -120,10 +120,6 @@ static bool read_header(char *buf, FILE *fp, bool *found)
     return true;
 }
 
-// A plain decimal number at p ("12", "-3.5", ".5e-3"), after blanks,
-// followed by a blank or the end of the line: its value and the position
-// after it. Anything else (hex, inf, "1e", "2.5x") is left to sscanf,
-// whose idea of a number differs from strtod's exactly there.
 // The blanks of the C locale, which the program runs in: isspace itself
 // is a call per character.
 static inline bool blank(char c)
@@ -131,6 +127,10 @@ static inline bool blank(char c)
     return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
+// A plain decimal number at p ("12", "-3.5", ".5e-3"), after blanks,
+// followed by a blank or the end of the line: its value and the position
+// after it. Anything else (hex, inf, "1e", "2.5x") is left to sscanf,
+// whose idea of a number differs from strtod's exactly there.
 static bool plain_number(const char *p, double *v, const char **after)
 {
     while (blank(*p))
